@@ -1,0 +1,10 @@
+#include "restore/completion.h"
+
+#include <stdexcept>
+
+
+namespace tavrix {
+
+void FinishRestore(MainForm&) { throw std::logic_error("FinishRestore"); }
+
+}  // namespace tavrix

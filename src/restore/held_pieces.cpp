@@ -1,0 +1,10 @@
+#include "restore/held_pieces.h"
+
+#include <stdexcept>
+
+
+namespace tavrix {
+
+int AppendHeldPieces(MainForm&) { throw std::logic_error("AppendHeldPieces"); }
+
+}  // namespace tavrix

@@ -1,0 +1,10 @@
+#include "split/floppy_writer.h"
+
+#include <stdexcept>
+
+
+namespace tavrix {
+
+bool WriteFloppy(MainForm&, int) { throw std::logic_error("WriteFloppy"); }
+
+}  // namespace tavrix

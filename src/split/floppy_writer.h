@@ -1,0 +1,15 @@
+// Puts one piece of the source onto one floppy.
+#pragma once
+
+namespace tavrix {
+
+class MainForm;
+
+// Writes piece `number` onto the floppy in the drive shown in Drive1,
+// asking for it first unless the drive was just measured.  Returns true
+// (done) when the piece and the marker are on the floppy and flushed;
+// false when the floppy was refused and must be asked for again.  Ends the
+// program (ProgramExit) on Cancel at the prompt or a fatal error.
+bool WriteFloppy(MainForm& form, int number);
+
+}  // namespace tavrix
