@@ -33,17 +33,27 @@ int ErrorNumberForErrno(int err) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return kDiskFull;
+    // A medium pulled out, or a network share whose server went away: the
+    // user can put it back and retry.
     case ENXIO:
-    case ENODEV: return kDeviceUnavailable;
+    case ENODEV:
+    case ENOTCONN:
+    case ESTALE:
+    case EHOSTDOWN:
+    case EHOSTUNREACH: return kDeviceUnavailable;
     case ENOMEDIUM: return kDiskNotReady;
     case EACCES:
     case EPERM:
     case EROFS: return kPermissionDenied;
     case EIO: return kDeviceIoError;
-    case ENOTDIR: return kPathNotFound;
+    case ENOTDIR:
+    case ELOOP: return kPathNotFound;
     case EISDIR:
     case EBUSY:
-    case ETXTBSY: return kFileAccessError;
+    case ETXTBSY:
+    case ENOTEMPTY:
+    case EAGAIN:
+    case ENOTSUP: return kFileAccessError;
     case ENAMETOOLONG:
     case EILSEQ: return kBadFileName;
     case EMFILE:
@@ -52,6 +62,7 @@ int ErrorNumberForErrno(int err) {
     case EINVAL: return kInvalidArgument;
     case EOVERFLOW: return kOverflow;
     case ENOMEM: return kOutOfMemory;
+    // Anything else the device said is an I/O failure to the user.
     default: return kDeviceIoError;
   }
 }

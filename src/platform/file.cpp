@@ -98,7 +98,9 @@ void File::Close() {
   if (fd_ < 0) return;
   int fd = fd_;
   fd_ = -1;
-  if (sys_->Close(fd) != 0 && errno != EINTR) RaiseErrno(errno, path_);
+  // Don't retry close on EINTR: the descriptor may already belong to another
+  // file.  Report it all the same; the data may not have been written.
+  if (sys_->Close(fd) != 0) RaiseErrno(errno, path_);
 }
 
 }  // namespace tavrix
