@@ -85,11 +85,11 @@ bool IsSystemLocation(const std::string& dir) {
 // kernel's and the session's own trees, container stores.
 bool IsHiddenMount(const Mount& m) {
   static const std::set<std::string> kPseudo = {
-      "proc",       "sysfs",    "devpts",      "devtmpfs",        "securityfs",  "debugfs",
-      "tracefs",    "pstore",   "bpf",         "mqueue",          "hugetlbfs",   "configfs",
-      "fusectl",    "autofs",   "binfmt_misc", "efivarfs",        "rpc_pipefs",  "nsfs",
-      "selinuxfs",  "squashfs", "rootfs",      "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
-      "nfsd",       "cgroup",   "cgroup2"};
+      "proc",      "sysfs",    "devpts",      "devtmpfs",        "securityfs",  "debugfs",
+      "tracefs",   "pstore",   "bpf",         "mqueue",          "hugetlbfs",   "configfs",
+      "fusectl",   "autofs",   "binfmt_misc", "efivarfs",        "rpc_pipefs",  "nsfs",
+      "selinuxfs", "squashfs", "rootfs",      "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
+      "nfsd",      "cgroup",   "cgroup2"};
   if (kPseudo.count(m.fs_type) != 0) return true;
   if (m.directory.empty() || m.directory[0] != '/') return true;
   if (DirectoryHolds("/run/media", m.directory)) return false;

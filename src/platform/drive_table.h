@@ -38,14 +38,14 @@ struct Geometry {
 std::optional<Geometry> GeometryByName(const std::string& name);
 
 struct DriveEntry {
-  char letter = 'a';             // lower case
-  std::string directory;         // host directory; empty when `device` decides
+  char letter = 'a';      // lower case
+  std::string directory;  // host directory; empty when `device` decides
   // Block device followed to its current mount point: the mount of the
   // device itself, else of one of its partitions (/dev/sdb1 of /dev/sdb).
   std::string device;
   int type = kDriveFixed;
   std::optional<Geometry> geometry;
-  std::string label;             // shown in the drive list: "c: [home]"
+  std::string label;  // shown in the drive list: "c: [home]"
 
   std::string designation() const { return std::string(1, letter) + ":"; }
   // True where names are matched ignoring case, as FAT does.

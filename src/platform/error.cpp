@@ -4,6 +4,8 @@
 
 namespace tavrix {
 
+// The two tables read best one case to a line.
+// clang-format off
 std::string ErrorText(int number) {
   switch (number) {
     case kInvalidArgument: return "Invalid argument";
@@ -67,6 +69,8 @@ int ErrorNumberForErrno(int err) {
   }
 }
 
+// clang-format on
+
 Error::Error(int number, std::string path)
     : std::runtime_error("Error " + std::to_string(number) + ": " + ErrorText(number) +
                          (path.empty() ? std::string() : " (" + path + ")")),
@@ -74,8 +78,12 @@ Error::Error(int number, std::string path)
       text_(ErrorText(number)),
       path_(std::move(path)) {}
 
-void RaiseErrno(int err, const std::string& path) { throw Error(ErrorNumberForErrno(err), path); }
+void RaiseErrno(int err, const std::string& path) {
+  throw Error(ErrorNumberForErrno(err), path);
+}
 
-void Raise(int number, const std::string& path) { throw Error(number, path); }
+void Raise(int number, const std::string& path) {
+  throw Error(number, path);
+}
 
 }  // namespace tavrix

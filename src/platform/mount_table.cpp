@@ -11,7 +11,9 @@ namespace tavrix {
 
 namespace {
 
-bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+bool IsOctalDigit(char c) {
+  return c >= '0' && c <= '7';
+}
 
 bool AllDigits(const std::string& s) {
   if (s.empty()) return false;
@@ -103,9 +105,9 @@ const Mount* MountHolding(const std::vector<Mount>& mounts, const std::string& p
 }
 
 int DriveTypeOfMount(const Mount& mount) {
-  static const std::set<std::string> kNetwork = {
-      "nfs",   "nfs4", "cifs",      "smb3",           "smbfs", "fuse.sshfs",
-      "sshfs", "ceph", "glusterfs", "fuse.glusterfs", "afs"};
+  static const std::set<std::string> kNetwork = {"nfs",       "nfs4",           "cifs",  "smb3",
+                                                 "smbfs",     "fuse.sshfs",     "sshfs", "ceph",
+                                                 "glusterfs", "fuse.glusterfs", "afs"};
   const std::string& t = mount.fs_type;
   if (t == "iso9660" || t == "udf" || mount.device.rfind("/dev/sr", 0) == 0) return kDriveCdrom;
   if (kNetwork.count(t) != 0) return kDriveRemote;

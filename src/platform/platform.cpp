@@ -237,9 +237,15 @@ File Platform::Open(const std::string& path, OpenMode mode) const {
   std::string host = HostPath(path);
   int flags = O_CLOEXEC;
   switch (mode) {
-    case OpenMode::kRead: flags |= O_RDONLY; break;
-    case OpenMode::kWriteText: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case OpenMode::kReadWrite: flags |= O_RDWR | O_CREAT; break;
+    case OpenMode::kRead:
+      flags |= O_RDONLY;
+      break;
+    case OpenMode::kWriteText:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
+    case OpenMode::kReadWrite:
+      flags |= O_RDWR | O_CREAT;
+      break;
   }
   int fd;
   do {

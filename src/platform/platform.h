@@ -29,9 +29,9 @@ struct SpaceFigures {
 };
 
 enum class OpenMode {
-  kRead,        // reading only; the file must exist
-  kWriteText,   // writing; created when missing, emptied when present
-  kReadWrite,   // raw byte access; created when missing, content kept
+  kRead,       // reading only; the file must exist
+  kWriteText,  // writing; created when missing, emptied when present
+  kReadWrite,  // raw byte access; created when missing, content kept
 };
 
 class Platform {
@@ -108,8 +108,7 @@ class Platform {
   int64_t UsedClusters(const std::string& dir, const Geometry& geometry) const;
   // Raises the error for errno `err` of an operation on `path` (host path
   // `host`): 76 when a folder on the way is missing.
-  [[noreturn]] void RaisePathError(int err, const std::string& host,
-                                   const std::string& path) const;
+  [[noreturn]] void RaisePathError(int err, const std::string& host, const std::string& path) const;
 
   SysCalls* sys_;
   DriveTable drives_;

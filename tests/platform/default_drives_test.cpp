@@ -31,13 +31,13 @@ class DefaultDrives : public ::testing::Test {
 };
 
 TEST_F(DefaultDrives, LettersFollowDevicesThenTheMountsAFileManagerShows) {
-  Device("sda", "0");   // the system disk
-  Device("sdb", "1");   // a stick, mounted through its partition
-  Device("sdd", "1");   // a third removable device
-  Device("sdc", "1");   // a USB floppy drive, empty
-  Device("sde", "1");   // a removable disk holding /boot/efi: no floppy
-  Device("sr0", "1");   // a CD/DVD drive
-  Device("fd0", "1");   // the floppy drive
+  Device("sda", "0");  // the system disk
+  Device("sdb", "1");  // a stick, mounted through its partition
+  Device("sdd", "1");  // a third removable device
+  Device("sdc", "1");  // a USB floppy drive, empty
+  Device("sde", "1");  // a removable disk holding /boot/efi: no floppy
+  Device("sr0", "1");  // a CD/DVD drive
+  Device("fd0", "1");  // the floppy drive
   Device("loop0", "0");
   dir_.MakeDir("sys/block/sdb/sdb1");
   Mounts(
@@ -125,11 +125,11 @@ TEST(MountTable, DevicesMatchTheirPartitionsOnly) {
     const char* disk;
     bool match;
   } cases[] = {
-      {"/dev/sdb", "/dev/sdb", true},         {"/dev/sdb1", "/dev/sdb", true},
-      {"/dev/sdb12", "/dev/sdb", true},       {"/dev/sdba", "/dev/sdb", false},
-      {"/dev/sdc1", "/dev/sdb", false},       {"/dev/mmcblk0p1", "/dev/mmcblk0", true},
+      {"/dev/sdb", "/dev/sdb", true},           {"/dev/sdb1", "/dev/sdb", true},
+      {"/dev/sdb12", "/dev/sdb", true},         {"/dev/sdba", "/dev/sdb", false},
+      {"/dev/sdc1", "/dev/sdb", false},         {"/dev/mmcblk0p1", "/dev/mmcblk0", true},
       {"/dev/mmcblk01", "/dev/mmcblk0", false}, {"/dev/fd1", "/dev/fd0", false},
-      {"/dev/fd01", "/dev/fd0", false},       {"tmpfs", "", false},
+      {"/dev/fd01", "/dev/fd0", false},         {"tmpfs", "", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsDeviceOrPartition(c.source, c.disk), c.match) << c.source << " " << c.disk;

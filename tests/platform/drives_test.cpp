@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "expect_error.h"
 #include "platform/error.h"
 #include "platform/platform.h"
 #include "platform/sys_calls.h"
-#include "expect_error.h"
 #include "scratch_dir.h"
 
 namespace tavrix {
@@ -210,13 +210,10 @@ TEST_F(Drives, DriveOfAHostPathIsTheMappedDriveHoldingItElseItsMountPoint) {
     std::string drive;
     int type;
   } cases[] = {
-      {c_ + "/big.zip", "c:", kDriveFixed},
-      {c_, "c:", kDriveFixed},
+      {c_ + "/big.zip", "c:", kDriveFixed},        {c_, "c:", kDriveFixed},
       {c_ + "/sub/big.zip", "d:", kDriveFixed},  // the longest match
-      {c_ + "/subway/big.zip", "c:", kDriveFixed},
-      {a_ + "/Tx~1.2", "a:", kDriveRemovable},
-      {"A:\\Tx~1.2", "a:", kDriveRemovable},
-      {ram + "/big.zip", ram, kDriveRamdisk},
+      {c_ + "/subway/big.zip", "c:", kDriveFixed}, {a_ + "/Tx~1.2", "a:", kDriveRemovable},
+      {"A:\\Tx~1.2", "a:", kDriveRemovable},       {ram + "/big.zip", ram, kDriveRamdisk},
       {"/nowhere/big.zip", "/", kDriveFixed},
   };
   for (const auto& c : cases) {

@@ -54,12 +54,9 @@ TEST(ErrorNumbers, NumbersRaisedByTheProgramItselfHaveTheirTexts) {
     int number;
     const char* text;
   } cases[] = {
-      {5, "Invalid argument"},
-      {6, "Overflow"},
-      {7, "Out of memory"},
-      {9, "Index out of range"},
-      {76, "Path not found"},
-      {1234, "Application-defined or object-defined error"},
+      {5, "Invalid argument"}, {6, "Overflow"},
+      {7, "Out of memory"},    {9, "Index out of range"},
+      {76, "Path not found"},  {1234, "Application-defined or object-defined error"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorText(c.number), c.text) << c.number;

@@ -139,9 +139,9 @@ TEST_F(Files, ListingHoldsPlainVisibleFilesInNameOrderIgnoringCase) {
   fs::create_directory(c_ + "/folder");
   fs::create_directory_symlink(c_ + "/folder", c_ + "/dirlink");
   fs::create_symlink(c_ + "/b", c_ + "/filelink");
-  EXPECT_EQ(platform().ListFiles("c:\\"),
-            (std::vector<std::string>{"10.txt", "9.txt", "A", "a2", "b", "C", "filelink",
-                                      "Tx~SN1"}));
+  EXPECT_EQ(
+      platform().ListFiles("c:\\"),
+      (std::vector<std::string>{"10.txt", "9.txt", "A", "a2", "b", "C", "filelink", "Tx~SN1"}));
   EXPECT_EQ(platform().ListFiles(c_), platform().ListFiles("c:"));
   EXPECT_ERROR(platform().ListFiles("c:\\nofolder"), kPathNotFound);
   EXPECT_ERROR(platform().ListFiles("c:\\b"), kPathNotFound);
