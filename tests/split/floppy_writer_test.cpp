@@ -87,6 +87,21 @@ TEST_F(WriterTest, FullAndOneClusterFloppiesAreRefused) {
   EXPECT_EQ(Joined({{"f1", "Tx~1.2"}, {"f2", "Tx~2.3"}, {"f3", "Tx~3.0"}}), source);
 }
 
+// Floppy 1, measured when chosen and written without a prompt, is refused
+// like any full floppy instead of yielding an empty or negative piece.
+TEST_F(WriterTest, FirstFloppyWithoutRoomIsRefusedAndAskedFor) {
+  Source(1000);
+  Floppy("one", {{"data", (kTotalClusters - 1) * kClusterBytes}});
+  ChooseFirst("one");
+  ui().Msg(kAnswerOk);
+  InsertAtPrompt("f1");
+  ui().Input(std::string("d"));
+  ASSERT_EQ(RunSplit(), -1);
+  EXPECT_EQ(Messages(), (std::vector<std::string>{kNoSpace, kMore + "1|49"}));
+  EXPECT_EQ(Files("one"), (std::vector<std::string>{"data"}));
+  EXPECT_EQ(Read("f1", "Tx~1.0"), source);
+}
+
 TEST_F(WriterTest, FloppyOfAnotherSetYesDeletesItsSetFilesOnly) {
   Source(3000000);
   OldSetFloppy("old");
