@@ -49,6 +49,15 @@ void ScriptRestore(Bench& b, const std::vector<std::string>& floppies) {
   }
 }
 
+std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& floppies) {
+  std::string out;
+  for (const auto& f : floppies) {
+    std::string dir = b.FloppyDir(f);
+    for (const auto& name : DirNames(dir)) out += f + "/" + name + "=" + Bench::ReadFile(dir + "/" + name) + "\n";
+  }
+  return out;
+}
+
 std::vector<std::string> DirNames(const std::string& dir) {
   std::vector<std::string> out;
   for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());

@@ -39,6 +39,10 @@ std::vector<std::string> WriteSet(Bench& b, const std::string& data, int pieces,
 // after the next floppy went in.
 void ScriptRestore(Bench& b, const std::vector<std::string>& floppies);
 
+// Every file of the floppies, names and bytes, as one text: equal before and
+// after a restore when the floppies were left untouched.
+std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& floppies);
+
 // Names of the entries of a host directory, sorted.
 std::vector<std::string> DirNames(const std::string& dir);
 
