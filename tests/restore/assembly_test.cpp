@@ -20,9 +20,9 @@ TEST(ParsePieceName, TakesTheNumbersAroundTheFirstDotBehindThePrefix) {
     int n;
     int next;
   } cases[] = {
-      {"a:\\Tx~3.4", 3, 4},       {"a:\\Tx~1.0", 1, 0},        {"a:\\TX~12.13", 12, 13},
+      {"a:\\Tx~3.4", 3, 4},           {"a:\\Tx~1.0", 1, 0},       {"a:\\TX~12.13", 12, 13},
       {"a:\\tx~999.1000", 999, 1000}, {"a:\\Tx~1000.0", 1000, 0}, {"a:\\Tx~ 7. 8", 7, 8},
-      {"a:\\Tx~Start.OK", 0, 0},  {"a:\\Tx~5.6.7", 5, 6},      {"a:\\Tx~5x.0", 5, 0},
+      {"a:\\Tx~Start.OK", 0, 0},      {"a:\\Tx~5.6.7", 5, 6},     {"a:\\Tx~5x.0", 5, 0},
   };
   for (const auto& c : cases) {
     auto [n, next] = ParsePieceName(c.path);
@@ -89,7 +89,8 @@ TEST_F(HeldPieces, NothingParkedLeavesTheFileAsItWas) {
   EXPECT_EQ(Append(), 0);
   EXPECT_EQ(Bench::ReadFile(b.c_dir + "/Tx~Start.OK"), "HEAD");
   EXPECT_EQ(b.form->Text(StatusText::kLabel1), "There are  0 file(s) to process.  Please wait ...");
-  for (const auto& line : b.ui.status_log()) EXPECT_EQ(line.find("Adding held"), std::string::npos) << line;
+  for (const auto& line : b.ui.status_log())
+    EXPECT_EQ(line.find("Adding held"), std::string::npos) << line;
 }
 
 TEST_F(HeldPieces, LargePiecesGoThroughTheBoundedBuffer) {

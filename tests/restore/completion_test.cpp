@@ -20,7 +20,8 @@ using testing::SetOptions;
 using testing::WriteSet;
 
 const char kPrompt[] = "Please insert another disk of this set\r\n";
-const char kSizeWarning[] = "Restored file may not be valid.\r\nOriginal file size does not match the restored file.";
+const char kSizeWarning[] =
+    "Restored file may not be valid.\r\nOriginal file size does not match the restored file.";
 
 // A three-piece set of 3,000 bytes restored in `order` (piece numbers);
 // `more` queues the answers after the next-disk prompts.
@@ -34,7 +35,9 @@ struct SetRun {
     for (int k : order) fed.push_back(f[static_cast<size_t>(k - 1)]);
     testing::ScriptRestore(b, fed);
   }
-  std::string Target(const std::string& name) const { return Bench::ReadFile(b.c_dir + "/" + name); }
+  std::string Target(const std::string& name) const {
+    return Bench::ReadFile(b.c_dir + "/" + name);
+  }
 
   Bench b;
   std::string data;
@@ -70,7 +73,9 @@ TEST(Completion, AnOriginalAlreadyThereIsReplacedOnYesAndKeptOnNoWhenTheLastPiec
 
     EXPECT_TRUE(run.b.ui.done());
     auto m = run.b.ui.messages().back();
-    EXPECT_EQ(m.text, "Original file c:\\BIG.BIN is already on the target disk.\r\nDelete the one on the target?");
+    EXPECT_EQ(m.text,
+              "Original file c:\\BIG.BIN is already on the target disk.\r\nDelete the one on the "
+              "target?");
     EXPECT_EQ(m.title, "Tavrix | More options follow ...");
     EXPECT_EQ(m.style, 4);
     EXPECT_EQ(run.b.form->Text(StatusText::kLabel1), "Restore is completed");
@@ -127,8 +132,13 @@ TEST(Completion, HostileNamesInTheRecordNeverLeaveTheTargetsDirectory) {
     const char* recorded;
     const char* result;  // the rebuilt file's name on c:
   } cases[] = {
-      {"..\\..\\x", "x"},      {"/etc/x", "x"},           {".profile", "Tx~Start.OK"}, {"a:x", "x"},
-      {"", "Tx~Start.OK"},     {"Tx~Hold.3", "Tx~Start.OK"}, {"TX~START.OK", "Tx~Start.OK"},
+      {"..\\..\\x", "x"},
+      {"/etc/x", "x"},
+      {".profile", "Tx~Start.OK"},
+      {"a:x", "x"},
+      {"", "Tx~Start.OK"},
+      {"Tx~Hold.3", "Tx~Start.OK"},
+      {"TX~START.OK", "Tx~Start.OK"},
   };
   bool etc_x_before = fs::exists("/etc/x");
   for (const auto& c : cases) {
@@ -151,7 +161,8 @@ TEST(Completion, HostileNamesInTheRecordNeverLeaveTheTargetsDirectory) {
 }
 
 TEST(Completion, ADirectoryOfTheRecordedNameIsNeverDeletedNorAskedAbout) {
-  for (std::vector<int> order : {std::vector<int>{1, 2, 3}, std::vector<int>{2, 1, 3}, std::vector<int>{3, 2, 1}}) {
+  for (std::vector<int> order :
+       {std::vector<int>{1, 2, 3}, std::vector<int>{2, 1, 3}, std::vector<int>{3, 2, 1}}) {
     SCOPED_TRACE(order[0]);
     SetRun run;
     fs::create_directory(run.b.c_dir + "/BIG.BIN");
@@ -184,7 +195,9 @@ TEST(Completion, AnEarlierResultUnderTheStartNameIsDeletedOnlyOnYes) {
 
     EXPECT_TRUE(run.b.ui.done());
     auto m = run.b.ui.messages().at(0);
-    EXPECT_EQ(m.text, "File c:\\Tx~Start.OK is already on the target disk.\r\nDelete the one on the target?");
+    EXPECT_EQ(
+        m.text,
+        "File c:\\Tx~Start.OK is already on the target disk.\r\nDelete the one on the target?");
     EXPECT_EQ(m.title, "Tavrix | More options follow ...");
     EXPECT_EQ(m.style, 4);
     if (answer == kAnswerYes) {

@@ -102,7 +102,9 @@ class WriteProtected : public SysCalls {
     if (OnFloppy(path) && (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC)) != 0) return Refuse();
     return SysCalls::Open(path, flags, mode);
   }
-  int Unlink(const char* path) override { return OnFloppy(path) ? Refuse() : SysCalls::Unlink(path); }
+  int Unlink(const char* path) override {
+    return OnFloppy(path) ? Refuse() : SysCalls::Unlink(path);
+  }
   int RenameNoReplace(const char* from, const char* to) override {
     return OnFloppy(from) || OnFloppy(to) ? Refuse() : SysCalls::RenameNoReplace(from, to);
   }
@@ -128,7 +130,8 @@ TEST(RestoreErrors, AWriteProtectedFloppyRestoresNormally) {
   mnu_Restore_Click(*b.form);
 
   EXPECT_TRUE(b.ui.done());
-  EXPECT_EQ(MessageTexts(b.ui), std::vector<std::string>(2, "Please insert another disk of this set\r\n"));
+  EXPECT_EQ(MessageTexts(b.ui),
+            std::vector<std::string>(2, "Please insert another disk of this set\r\n"));
   EXPECT_TRUE(Bench::ReadFile(b.c_dir + "/BIG.BIN") == data);
 }
 

@@ -46,7 +46,8 @@ std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& flopp
 
 // Adds drive `letter` of `type` behind a new directory root/<letter>, with
 // the emulated geometry `geometry` when given.  Returns the directory.
-std::string AddDrive(Bench& b, char letter, int type, std::optional<Geometry> geometry = std::nullopt);
+std::string AddDrive(Bench& b, char letter, int type,
+                     std::optional<Geometry> geometry = std::nullopt);
 
 // Names of the entries of a host directory, sorted.
 std::vector<std::string> DirNames(const std::string& dir);

@@ -29,7 +29,8 @@ class Scan : public ::testing::Test {
     f = WriteSet(b, data, 3);
   }
   // A floppy on the shelf holding `files` (name, bytes).
-  std::string MakeFloppy(const std::string& name, const std::vector<std::pair<std::string, std::string>>& files) {
+  std::string MakeFloppy(const std::string& name,
+                         const std::vector<std::pair<std::string, std::string>>& files) {
     b.NewFloppy(name);
     for (const auto& [file, bytes] : files) Bench::WriteFile(b.FloppyDir(name) + "/" + file, bytes);
     return name;
@@ -62,20 +63,26 @@ TEST_F(Scan, RefusedLaterFloppiesAndTheMenuCommandResuming) {
     std::vector<std::pair<std::string, std::string>> files;  // empty: floppy 1 again
     std::string first_line;
   } cases[] = {
-      {"another set", {{"Tx~2.3", "xx"}, {kOther, ""}},
+      {"another set",
+       {{"Tx~2.3", "xx"}, {kOther, ""}},
        "Serial Number found on floppy does not match current restore."},
-      {"another set, piece already processed", {{"Tx~1.2", "xx"}, {kOther, ""}},
+      {"another set, piece already processed",
+       {{"Tx~1.2", "xx"}, {kOther, ""}},
        "Serial Number found on floppy does not match current restore."},
       {"already read", {}, "This file/floppy has already been processed."},
-      {"no piece file", {{"Tx~SN235.714", ""}, {"notes.txt", "hello"}},
+      {"no piece file",
+       {{"Tx~SN235.714", ""}, {"notes.txt", "hello"}},
        "No valid Tavrix restore data file was found."},
       {"0-byte piece", {{"Tx~2.3", ""}, {"Tx~SN235.714", ""}}, "File on floppy is 0 bytes."},
       {"no marker", {{"Tx~2.3", "xx"}}, "No Serial Number file found on floppy."},
-      {"marker differing in case", {{"Tx~2.3", "xx"}, {"TX~SN235.714", ""}},
+      {"marker differing in case",
+       {{"Tx~2.3", "xx"}, {"TX~SN235.714", ""}},
        "Serial Number found on floppy does not match current restore."},
-      {"two markers", {{"Tx~2.3", "xx"}, {"Tx~SN111.222", ""}, {"Tx~SN235.714", ""}},
+      {"two markers",
+       {{"Tx~2.3", "xx"}, {"Tx~SN111.222", ""}, {"Tx~SN235.714", ""}},
        "This floppy holds files of more than one Tavrix set."},
-      {"two piece files", {{"Tx~2.3", "xx"}, {"Tx~5.6", "yy"}, {"Tx~SN235.714", ""}},
+      {"two piece files",
+       {{"Tx~2.3", "xx"}, {"Tx~5.6", "yy"}, {"Tx~SN235.714", ""}},
        "This floppy holds files of more than one Tavrix set."},
   };
   for (const auto& c : cases) {
@@ -87,7 +94,8 @@ TEST_F(Scan, RefusedLaterFloppiesAndTheMenuCommandResuming) {
     if (!c.files.empty()) {
       bad = "bad";
       bench.NewFloppy(bad);
-      for (const auto& [file, content] : c.files) Bench::WriteFile(bench.FloppyDir(bad) + "/" + file, content);
+      for (const auto& [file, content] : c.files)
+        Bench::WriteFile(bench.FloppyDir(bad) + "/" + file, content);
     }
     bench.Insert(set[0]);
     bench.ui.Click("a:").Ok().Click("c:").Ok();
@@ -167,11 +175,13 @@ TEST_F(Scan, AFirstFloppyRefusedAsksForTheTargetWhenTheNextIsAccepted) {
 }
 
 TEST_F(Scan, AFirstFloppyOfTwoSetsLeavesTheSerialToTheNextFloppy) {
-  MakeFloppy("two sets", {{"Tx~1.2", "aa"}, {"Tx~4.5", "bb"}, {"Tx~SN111.222", ""}, {"Tx~SN235.714", ""}});
+  MakeFloppy("two sets",
+             {{"Tx~1.2", "aa"}, {"Tx~4.5", "bb"}, {"Tx~SN111.222", ""}, {"Tx~SN235.714", ""}});
   b.Insert("two sets");
   b.ui.Click("a:").Ok().Msg(kAnswerOk);
   mnu_Restore_Click(*b.form);
-  ExpectCall(b.ui.messages().at(0), Refusal("This floppy holds files of more than one Tavrix set."));
+  ExpectCall(b.ui.messages().at(0),
+             Refusal("This floppy holds files of more than one Tavrix set."));
   EXPECT_EQ(b.form->r.SerialNumber, "");
 
   b.Insert(f[1]);
@@ -194,9 +204,10 @@ TEST_F(Scan, AFirstFloppyWithoutMarkerLeavesEveryLaterOneUnmatched) {
   b.ui.Msg(kAnswerOk);
   mnu_Restore_Click(*b.form);
   EXPECT_EQ(MessageTexts(b.ui),
-            (std::vector<std::string>{std::string("No Serial Number file found on floppy.") + kSecondLine,
-                                      std::string("Serial Number found on floppy does not match current restore.") +
-                                          kSecondLine}));
+            (std::vector<std::string>{
+                std::string("No Serial Number file found on floppy.") + kSecondLine,
+                std::string("Serial Number found on floppy does not match current restore.") +
+                    kSecondLine}));
   EXPECT_TRUE(DirNames(b.c_dir).empty());
 }
 

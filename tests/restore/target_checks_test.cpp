@@ -69,7 +69,8 @@ TEST(TargetChecks, ACdRomTargetWithNoOtherDriveGivenEndsTheRestore) {
 
   AssemblePiece(*b.form);
 
-  EXPECT_EQ(MessageTexts(b.ui), std::vector<std::string>{"Target of restore can not be a cd-rom like drive."});
+  EXPECT_EQ(MessageTexts(b.ui),
+            std::vector<std::string>{"Target of restore can not be a cd-rom like drive."});
   EXPECT_FALSE(b.form->r.RestoreActive);
   EXPECT_EQ(b.form->r.SerialNumber, "");  // CleanUp ran
   EXPECT_TRUE(DirNames(b.c_dir).empty());
@@ -114,15 +115,16 @@ TEST(TargetChecks, AWholeFileTooLargeStopsOnlyTheStepAndTheSameFloppyIsTakenNext
   auto f = WriteSet(b, data, 3, {.record_size = 30000});
   b.Insert(f[2]);
   b.ui.Click("a:").Ok().Click("c:").Ok();
-  b.ui.Msg(kAnswerOk);                               // the file will not fit
-  b.ui.Msg(kAnswerOk);                               // the same floppy again
+  b.ui.Msg(kAnswerOk);  // the file will not fit
+  b.ui.Msg(kAnswerOk);  // the same floppy again
   b.ui.Msg(kAnswerOk, [&] { b.Insert(f[0]); });
   b.ui.Msg(kAnswerOk, [&] { b.Insert(f[1]); });
-  b.ui.Msg(kAnswerOk);                               // the size warning at the end
+  b.ui.Msg(kAnswerOk);  // the size warning at the end
   std::vector<std::string> after_refusal;
   int pieces_after_refusal = -1;
   b.ui.on_yield = [&] {
-    if (pieces_after_refusal < 0 && b.form->Text(StatusText::kWriteDisplayLbl).rfind("Space on", 0) == 0) {
+    if (pieces_after_refusal < 0 &&
+        b.form->Text(StatusText::kWriteDisplayLbl).rfind("Space on", 0) == 0) {
       pieces_after_refusal = b.form->r.PieceCount;
       after_refusal = DirNames(b.c_dir);
     }
