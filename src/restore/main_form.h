@@ -21,8 +21,8 @@ namespace tavrix {
 
 // The clock and random source of serial numbers; tests replace both.
 struct SerialClock {
-  std::function<std::tm()> now;    // local date and time
-  std::function<double()> random;  // uniform in [0, 1); unset: a generator seeded from `now`
+  std::function<std::tm()> now;       // local date and time
+  std::function<double()> random;     // uniform in [0, 1); unset: a generator seeded from `now`
 };
 SerialClock SystemSerialClock();
 

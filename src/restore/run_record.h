@@ -19,26 +19,25 @@ inline constexpr int kMaxPieces = 1000;
 
 struct RunRecord {
   // Shared by split and restore.
-  std::string SourceFile;        // split: the source path; restore: piece file on the floppy
-  int64_t SourceSize = 0;        // length of SourceFile
-  int PieceCount = 0;            // split: floppy being written; restore: floppies handled
-  std::string SerialNumber;      // split: the bare serial; restore: the marker's listed name
-  int DialogMode = 0;            // 1 split, 2 restore, 3 restore cancelled at the floppy picker
-  std::string FloppyDrive;       // answer of the floppy picker ("a:"), "" for none
+  std::string SourceFile;      // split: the source path; restore: piece file on the floppy
+  int64_t SourceSize = 0;      // length of SourceFile
+  int PieceCount = 0;          // split: floppy being written; restore: floppies handled
+  std::string SerialNumber;    // split: the bare serial; restore: the marker's listed name
+  int DialogMode = 0;          // 1 split, 2 restore, 3 restore cancelled at the floppy picker
+  std::string FloppyDrive;     // answer of the floppy picker ("a:"), "" for none
   std::vector<char> CopyBuffer;  // the bounded copy buffer, allocated once
 
   // Restore.
-  File AssemblyFileNo;    // the assembly file while held pieces are appended
-  int64_t AppendPos = 0;  // 1-based position of the next in-order piece; 0 = none yet
+  File AssemblyFileNo;         // the assembly file while held pieces are appended
+  int64_t AppendPos = 0;       // 1-based position of the next in-order piece; 0 = none yet
   bool RestoreActive = false;
-  std::string OriginalName;  // TargetDrive + file name from the control record, "" until loaded
+  std::string OriginalName;    // TargetDrive + file name from the control record, "" until loaded
   std::string OriginalDate;
   int RecordPieces = 0;
   int64_t OriginalSize = 0;
   std::string RecordSerial;
   std::string SetDescription;
-  std::vector<char>
-      HoldBuffer;  // kept for symmetry with CopyBuffer; held pieces share the copy path
+  std::vector<char> HoldBuffer;  // kept for symmetry with CopyBuffer; held pieces share the copy path
   int LastPiece = 0;
   std::array<int, kMaxPieces + 1> PieceDone{};
   std::array<int, kMaxPieces + 1> PieceHeld{};
@@ -46,7 +45,7 @@ struct RunRecord {
   int HighestNext = 0;
   bool Holding = false;
   int PrevPiece = 0;
-  std::string TargetDrive;  // "c:" from the picker, "c:\" between assembly steps
+  std::string TargetDrive;     // "c:" from the picker, "c:\" between assembly steps
   bool StartFileUsed = false;
   bool NameFileUsed = false;
   // A target was chosen in this restore (the first accepted floppy asks).
