@@ -47,21 +47,24 @@ PickerWindow::PickerWindow(DrivePicker& picker, int prompt_height_twips, QWidget
   list1_->setFocus();
 
   // A selection that changes runs the handler, from the mouse or the keys.
-  // A click on the entry already selected runs it again as well: after a
-  // refusal the user inserts the floppy and clicks the same drive.  The
-  // click that made the change must not run it twice.
+  // (The current row alone changes when the list takes the focus; that
+  // selects nothing.)  A click on the entry already selected runs it again:
+  // after a refusal the user inserts the floppy and clicks the same drive.
+  // The click that made the selection must not run it twice.
+  list1_->setSelectionMode(QAbstractItemView::SingleSelection);
   list1_->viewport()->installEventFilter(this);
-  connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
+  connect(list1_, &QListWidget::itemSelectionChanged, this, [this] {
+    QList<QListWidgetItem*> selected = list1_->selectedItems();
+    if (selected.isEmpty()) return;
     change_from_press_ = in_press_;
-    List1_Click(row);
+    List1_Click(list1_->row(selected.front()));
   });
   connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     if (change_from_press_) {
       change_from_press_ = false;
       return;
     }
-    List1_Click(list1_->row(item));
+    if (item->isSelected()) List1_Click(list1_->row(item));
   });
   connect(ok_btn_, &QPushButton::clicked, this, &PickerWindow::Ok_btn_Click);
   connect(command1_, &QPushButton::clicked, this, &PickerWindow::Command1_Click);

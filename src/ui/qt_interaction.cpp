@@ -28,21 +28,25 @@ QMessageBox::Icon IconOfStyle(int style) {
   }
 }
 
-std::vector<std::pair<QMessageBox::StandardButton, int>> ButtonsOfStyle(int style) {
-  using B = QMessageBox;
+std::vector<std::pair<QString, int>> ButtonsOfStyle(int style) {
+  const QString ok = QStringLiteral("OK");
+  const QString cancel = QStringLiteral("Cancel");
+  const QString yes = QStringLiteral("&Yes");
+  const QString no = QStringLiteral("&No");
+  const QString retry = QStringLiteral("&Retry");
   switch (style & 0x7) {
     case kStyleOkCancel:
-      return {{B::Ok, kAnswerOk}, {B::Cancel, kAnswerCancel}};
+      return {{ok, kAnswerOk}, {cancel, kAnswerCancel}};
     case 2:
-      return {{B::Abort, 3}, {B::Retry, kAnswerRetry}, {B::Ignore, 5}};
+      return {{QStringLiteral("&Abort"), 3}, {retry, kAnswerRetry}, {QStringLiteral("&Ignore"), 5}};
     case kStyleYesNoCancel:
-      return {{B::Yes, kAnswerYes}, {B::No, kAnswerNo}, {B::Cancel, kAnswerCancel}};
+      return {{yes, kAnswerYes}, {no, kAnswerNo}, {cancel, kAnswerCancel}};
     case kStyleYesNo:
-      return {{B::Yes, kAnswerYes}, {B::No, kAnswerNo}};
+      return {{yes, kAnswerYes}, {no, kAnswerNo}};
     case kStyleRetryCancel:
-      return {{B::Retry, kAnswerRetry}, {B::Cancel, kAnswerCancel}};
+      return {{retry, kAnswerRetry}, {cancel, kAnswerCancel}};
     default:
-      return {{B::Ok, kAnswerOk}};
+      return {{ok, kAnswerOk}};
   }
 }
 
@@ -86,8 +90,9 @@ int QtInteraction::MsgBox(const std::string& text, const std::string& title, int
   auto buttons = ButtonsOfStyle(style);
   int escape = EscapeAnswerOfStyle(style);
   std::vector<std::pair<QAbstractButton*, int>> answers;
-  for (const auto& [which, answer] : buttons) {
-    QAbstractButton* b = box.addButton(which);
+  for (const auto& [caption, answer] : buttons) {
+    // One role for all keeps them in the style's order on every desktop.
+    QAbstractButton* b = box.addButton(caption, QMessageBox::ActionRole);
     answers.emplace_back(b, answer);
     if (answer == escape) box.setEscapeButton(b);
   }

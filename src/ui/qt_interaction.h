@@ -17,10 +17,10 @@ class MainWindow;
 // The icon of a message-box style (16 critical, 32 question, 48
 // exclamation, 64 information; none otherwise).
 QMessageBox::Icon IconOfStyle(int style);
-// The buttons of a message-box style in the order they show, each with the
-// answer code it gives: 0 OK, 1 OK and Cancel, 2 Abort, Retry and Ignore,
-// 3 Yes, No and Cancel, 4 Yes and No, 5 Retry and Cancel.
-std::vector<std::pair<QMessageBox::StandardButton, int>> ButtonsOfStyle(int style);
+// The buttons of a message-box style in the order they show, each caption
+// with the answer code it gives: 0 OK, 1 OK and Cancel, 2 Abort, Retry and
+// Ignore, 3 Yes, No and Cancel, 4 Yes and No, 5 Retry and Cancel.
+std::vector<std::pair<QString, int>> ButtonsOfStyle(int style);
 // The answer a box of `style` gives when it is closed without a button:
 // Cancel where there is one, No for Yes and No, OK for OK alone.
 int EscapeAnswerOfStyle(int style);
