@@ -175,6 +175,7 @@ void ResetSplit(MainForm& form, const std::string& source, int64_t length) {
   form.r.BytesWritten = 0;
   form.r.BytesLeft = length;
   form.r.SerialNumber.clear();
+  form.r.PartialPiece.clear();
   form.r.DriveInfoFresh = false;
 }
 

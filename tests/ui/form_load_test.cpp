@@ -8,6 +8,7 @@
 #include "restore/main_form.h"
 #include "split/command_line_start.h"
 #include "support/bench.h"
+#include "support/fault_injector.h"
 
 namespace tavrix {
 namespace {
@@ -110,6 +111,147 @@ TEST_F(FormLoadTest, SeparateArgumentsKeepBlanksInThePath) {
   EXPECT_EQ(form().r.SourceFile, bench.root + "/My Files/big.zip");
   EXPECT_EQ(form().r.SourceSize, 3);
   EXPECT_EQ(form().r.CommandLine, bench.root + "/My Files/big.zip q:\\");
+}
+
+// The command-line split, on floppies in drive a:.
+class CommandLineSplitTest : public ::testing::Test {
+ protected:
+  static constexpr int64_t kSourceSize = 3000000;
+  static constexpr int64_t kFullPiece = 2847 * 512 - 512;
+
+  explicit CommandLineSplitTest(SysCalls* sys = nullptr) : bench(sys) {
+    source = bench.c_dir + "/big.bin";
+    data = Bench::VariedBytes(kSourceSize, 5);
+    Bench::WriteFile(source, data);
+    for (const char* f : {"one", "two", "three", "spare"}) bench.NewFloppy(f);
+    bench.Insert("one");
+  }
+  MainForm& form() { return *bench.form; }
+  // Answers the prompts for floppies 2 and 3 and the description.
+  void ScriptFloppiesTwoAndThree() {
+    bench.ui.Msg(kAnswerOk, [&] { bench.Insert("two"); });
+    bench.ui.Msg(kAnswerOk, [&] { bench.Insert("three"); });
+    bench.ui.Input(std::nullopt);
+  }
+  std::string SetBytes(const std::string& first = "one") {
+    return Bench::ReadFile(bench.FloppyDir(first) + "/Tx~1.2") +
+           Bench::ReadFile(bench.FloppyDir("two") + "/Tx~2.3") +
+           Bench::ReadFile(bench.FloppyDir("three") + "/Tx~3.0");
+  }
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& c : bench.ui.messages()) out.push_back(c.text);
+    return out;
+  }
+
+  Bench bench;
+  std::string source;
+  std::string data;
+};
+
+TEST_F(CommandLineSplitTest, SplitsAtOnceWithoutEnlargingTheWindow) {
+  ScriptFloppiesTwoAndThree();
+  int tallest = 0;
+  bench.ui.on_yield = [&] {
+    tallest = std::max(tallest, form().w.height_twips);
+    // From the first status line on, no second command may start.
+    if (!form().Text(StatusText::kLabel1).empty()) {
+      EXPECT_TRUE(form().w.command_running);
+    }
+  };
+  Form_Load(form(), {source, "a"});
+  ASSERT_TRUE(bench.ui.done());
+  // Floppy 1 was in the drive and measured: no prompt for it.
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Insert floppy # 2", "Insert floppy # 3"}));
+  EXPECT_TRUE(SetBytes() == data);
+  EXPECT_EQ(tallest, kRestingHeightTwips);
+  const auto& log = bench.ui.status_log();
+  EXPECT_NE(std::find(log.begin(), log.end(), "Label1: Processing command-line " + source + " a"),
+            log.end());
+  EXPECT_EQ(form().Text(StatusText::kLabel1), "Done");
+  EXPECT_EQ(form().r.CommandLine, source + " a");
+  EXPECT_TRUE(form().outcome.split_done);
+  EXPECT_FALSE(form().w.command_running);
+  std::string record = Bench::ReadFile(bench.FloppyDir("three") + "/Tx~ctl.dat");
+  EXPECT_NE(record.find("\r\n[No Description]\r\n"), std::string::npos);
+}
+
+TEST_F(CommandLineSplitTest, OneArgumentIsCutAtItsFirstBlank) {
+  ScriptFloppiesTwoAndThree();
+  Form_Load(form(), {source + " A:\\"});
+  ASSERT_TRUE(bench.ui.done());
+  EXPECT_TRUE(SetBytes() == data);
+  EXPECT_EQ(form().Drive1.drive, "a:");
+}
+
+// Started from the floppy drive itself: the drive list shows a: already,
+// and floppy 1 must still be measured rather than get a piece of 0 bytes.
+TEST_F(CommandLineSplitTest, MeasuresTheTargetEvenWhenTheDriveListShowsIt) {
+  form().Drive1.drive = "a:";
+  ScriptFloppiesTwoAndThree();
+  Form_Load(form(), {source, "a"});
+  ASSERT_TRUE(bench.ui.done());
+  EXPECT_EQ(static_cast<int64_t>(Bench::ReadFile(bench.FloppyDir("one") + "/Tx~1.2").size()),
+            kFullPiece);
+  EXPECT_TRUE(SetBytes() == data);
+}
+
+// A floppy 1 with one cluster free is refused and asked for with the prompt.
+TEST_F(CommandLineSplitTest, AFullFirstFloppyIsRefusedAndAskedFor) {
+  bench.NewFloppy("full");
+  Bench::WriteFile(bench.FloppyDir("full") + "/old.dat", std::string(2846 * 512, 'x'));
+  bench.Insert("full");
+  bench.ui.Msg(kAnswerOk);  // "Floppy already used!"
+  bench.ui.Msg(kAnswerOk, [&] { bench.Insert("one"); });
+  ScriptFloppiesTwoAndThree();
+  Form_Load(form(), {source, "a"});
+  ASSERT_TRUE(bench.ui.done());
+  auto m = bench.ui.messages();
+  ASSERT_GE(m.size(), 2u);
+  EXPECT_EQ(m[0].title, "Tavrix | Floppy already used!");
+  EXPECT_EQ(m[1].text, "Insert floppy # 1");
+  EXPECT_TRUE(SetBytes() == data);
+  EXPECT_EQ(Bench::ReadFile(bench.FloppyDir("full") + "/old.dat").size(), 2846u * 512);
+  EXPECT_FALSE(Bench::FileExistsOnHost(bench.FloppyDir("full") + "/Tx~1.2"));
+}
+
+TEST_F(CommandLineSplitTest, AFixedDiskTargetIsWarnedAboutAndUsed) {
+  bench.ui.Msg(kAnswerOk).Msg(kAnswerOk).Input("one piece");
+  Form_Load(form(), {source, "c"});
+  ASSERT_TRUE(bench.ui.done());
+  auto m = MessageTexts();
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_EQ(m[0], "Target device is not removable media.");
+  EXPECT_EQ(m[1], "This file fits on a single floppy");
+  EXPECT_TRUE(Bench::ReadFile(bench.c_dir + "/Tx~1.0") == data);
+}
+
+class CommandLineRetryTest : public CommandLineSplitTest {
+ protected:
+  CommandLineRetryTest() : CommandLineSplitTest(&faults) {}
+  testing::FaultInjector faults;
+};
+
+// Retry after a failed command-line split starts again from the source's
+// first byte, floppy 1 prompted for, with a serial of its own.
+TEST_F(CommandLineRetryTest, RetryStartsTheSplitAgainFromTheStart) {
+  faults.FailOn("Open", ENXIO, "big.bin");
+  bench.ui.Msg(kAnswerRetry);                                     // "Drive is not ready"
+  bench.ui.Msg(kAnswerOk, [&] { bench.Insert("one"); });          // "Insert floppy # 1"
+  ScriptFloppiesTwoAndThree();
+  Form_Load(form(), {source, "a"});
+  ASSERT_TRUE(bench.ui.done());
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Drive is not ready", "Insert floppy # 1",
+                                                      "Insert floppy # 2", "Insert floppy # 3"}));
+  EXPECT_TRUE(SetBytes() == data);
+  EXPECT_TRUE(form().outcome.split_done);
+}
+
+TEST_F(CommandLineRetryTest, CancelAtDriveNotReadyEndsTheProgram) {
+  faults.FailOn("Open", ENXIO, "big.bin");
+  bench.ui.Msg(kAnswerCancel);
+  EXPECT_THROW(Form_Load(form(), {source, "a"}), ProgramExit);
+  EXPECT_FALSE(Bench::FileExistsOnHost(bench.a_dir + "/Tx~1.2"));
 }
 
 }  // namespace

@@ -199,6 +199,65 @@ TEST(MainWindow, ARestoreRunsThroughTheMenu) {
   EXPECT_TRUE(wb.window().restore_action()->isEnabled());
 }
 
+// "Split a file" from the menu: the window grows, shows the estimate and
+// the "Space on" row while the floppies are written, and comes back.
+TEST(MainWindow, ASplitRunsThroughTheMenu) {
+  WindowBench wb;
+  std::string source = wb.bench.c_dir + "/big.bin";
+  std::string data = Bench::VariedBytes(3000000, 6);
+  Bench::WriteFile(source, data);
+  for (const char* f : {"one", "two", "three"}) wb.bench.NewFloppy(f);
+  wb.bench.Insert("one");
+  int tallest = 0;
+  std::string estimate_shown;
+  std::string space_shown;
+  bool picture_shown = false;
+  wb.script().on_yield = [&] { tallest = std::max(tallest, wb.window().height()); };
+  auto at_prompt = [&](const char* next) {
+    return [&, next] {
+      estimate_shown = wb.window().label(StatusText::kReadDisplayLbl)->text().toStdString();
+      space_shown = wb.window().label(StatusText::kWriteDisplayLbl)->text().toStdString();
+      picture_shown = wb.window().write_picture()->isVisible() &&
+                      wb.window().read_picture_shown() == Picture::kThreeFloppies;
+      EXPECT_FALSE(wb.window().split_action()->isEnabled());
+      wb.bench.Insert(next);
+    };
+  };
+  wb.script().File(source).Click("a:").Ok();
+  wb.script().Msg(kAnswerOk, at_prompt("two")).Msg(kAnswerOk, at_prompt("three"));
+  wb.script().Input("big.bin, February");
+
+  wb.window().split_action()->trigger();
+
+  ASSERT_TRUE(wb.script().done());
+  EXPECT_FALSE(wb.window().ended());
+  EXPECT_EQ(estimate_shown, "1.44MB Floppy = you will need 2.06 floppies.");
+  EXPECT_EQ(space_shown.rfind("Space on c:\\ is ", 0), 0u) << space_shown;
+  EXPECT_TRUE(picture_shown);
+  EXPECT_EQ(wb.window().label(StatusText::kSizeLbl)->text().toStdString(), "File is 3,000,000 bytes.");
+  EXPECT_EQ(tallest, wb.window().WindowHeightFor(kRestingHeightTwips + kRunExtraTwips));
+  EXPECT_EQ(wb.window().height(), wb.window().WindowHeightFor(kRestingHeightTwips));
+  EXPECT_EQ(wb.window().label(StatusText::kLabel1)->text().toStdString(), "Done");
+  EXPECT_TRUE(Bench::ReadFile(wb.bench.FloppyDir("one") + "/Tx~1.2") +
+                  Bench::ReadFile(wb.bench.FloppyDir("two") + "/Tx~2.3") +
+                  Bench::ReadFile(wb.bench.FloppyDir("three") + "/Tx~3.0") ==
+              data);
+  EXPECT_TRUE(wb.window().split_action()->isEnabled());
+}
+
+// A split that fails outside every handler is reported with its number and
+// text, and the program ends.
+TEST(MainWindow, AnUnhandledErrorIsReportedAndEndsTheProgram) {
+  WindowBench wb;
+  wb.script().File(wb.bench.c_dir + "/gone.bin").Msg(kAnswerOk);
+  wb.window().mnu_OpenFile_Click();
+  auto texts = MessageTexts(wb.script());
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0], "Error  53 = File not found");
+  EXPECT_TRUE(wb.window().ended());
+  EXPECT_EQ(wb.window().exit_status(), 1);
+}
+
 TEST(MainWindow, ExitWhileIdleEndsAtOnce) {
   WindowBench wb;
   wb.window().quit_button()->click();
