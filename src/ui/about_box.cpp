@@ -25,6 +25,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("About"));
   setWindowTitle(QStringLiteral("About Tavrix"));
   setWindowIcon(ProgramIcon());
+  setFont(DesignFont());
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
@@ -48,12 +49,14 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
   tavrix_btn_ = new QPushButton(QStringLiteral("&Tavrix"), this);
   tavrix_btn_->setObjectName(QStringLiteral("Tavrix_btn"));
-  tavrix_btn_->setGeometry(TwipRect(120, 3600, 2775, 375));
+  // The two buttons of the layout overlap by one pixel and the second runs
+  // past the right edge; they are narrowed to end where the lines end.
+  tavrix_btn_->setGeometry(TwipRect(120, 3600, 2700, 375));
   tavrix_btn_->setDefault(true);
 
   command1_ = new QPushButton(QStringLiteral("&Help"), this);
   command1_->setObjectName(QStringLiteral("Command1"));
-  command1_->setGeometry(TwipRect(2880, 3600, 2775, 375));
+  command1_->setGeometry(TwipRect(2880, 3600, 2640, 375));
   command1_->setAutoDefault(false);
 
   // "&Tavrix" only hides the box: the same box shows again next time.

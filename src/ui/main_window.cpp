@@ -57,6 +57,7 @@ void SetLabelText(QLabel* label, const std::string& text) {
 MainWindow::MainWindow(MainForm& form, QWidget* parent) : QMainWindow(parent), form_(form) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowIcon(ProgramIcon());
+  setFont(DesignFont());
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnu_file"));

@@ -17,6 +17,7 @@ PickerWindow::PickerWindow(DrivePicker& picker, int prompt_height_twips, QWidget
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setModal(true);
+  setFont(DesignFont());
   setFixedSize(Px(5160), Px(1155));
   move(Px(2190), Px(3360));
 
