@@ -5,10 +5,20 @@ namespace tavrix {
 
 class MainForm;
 
-// The floppy scan.  With no restore active it starts one (floppy picker,
-// then the target question for the first accepted floppy); otherwise it
-// re-reads the same drive and checks the floppy against the restore in
-// progress.  An accepted floppy goes on to the next-disk step.
+// Reads and checks the floppy in the restore's drive.  With no restore
+// active it starts one (CleanUp, the floppy picker); otherwise it re-reads
+// the same drive and checks the floppy against the restore in progress.  A
+// floppy accepted while no target has been chosen in this restore leads to
+// the target question and the window's enlargement.  Returns true when the
+// floppy was accepted and its piece is to be assembled; false when the
+// picker or the target question gave no drive, the floppy was refused (its
+// message shown), or the user cancelled at "Drive is not ready".  Other
+// errors are reported ("Error  N") and end the program.
+bool ScanFloppy(MainForm& form);
+
+// The menu command: the scan, and for an accepted floppy the next-disk
+// step, which goes on floppy after floppy until the restore ends, the user
+// cancels, or a floppy is refused.
 void mnu_Restore_Click(MainForm& form);
 
 }  // namespace tavrix

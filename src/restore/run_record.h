@@ -50,6 +50,9 @@ struct RunRecord {
   bool NameFileUsed = false;
   // A target was chosen in this restore (the first accepted floppy asks).
   bool TargetChosen = false;
+  // The first floppy of this restore held files of two sets, so it named no
+  // serial: the next floppy scanned names it, as a first floppy would.
+  bool SerialUnsettled = false;
 
   // Split and drive display.
   std::string CommandLine;
