@@ -23,8 +23,9 @@ bool PointFile1WithRetry(MainForm& form, const std::string& drive) {
       return true;
     } catch (const Error& e) {
       if (e.number() != kDeviceUnavailable) throw;
-      int answer = form.ui.MsgBox("Target drive " + drive + " is not ready or available.",
-                                  "Tavrix | Where's the device?", kIconCritical + kStyleRetryCancel);
+      int answer =
+          form.ui.MsgBox("Target drive " + drive + " is not ready or available.",
+                         "Tavrix | Where's the device?", kIconCritical + kStyleRetryCancel);
       if (answer != kAnswerRetry) return false;
     }
   }

@@ -16,8 +16,8 @@ const char* const kControlBanner = "Tavrix split set control record";
 
 namespace {
 
-inline constexpr int64_t kMaxRecordPieces = 32767;       // a 16-bit count
-inline constexpr int64_t kMaxRecordSize = 2147483647;    // a 32-bit size
+inline constexpr int64_t kMaxRecordPieces = 32767;     // a 16-bit count
+inline constexpr int64_t kMaxRecordSize = 2147483647;  // a 32-bit size
 
 // One text field as the reading rule will give it back: CR and LF become
 // blanks; a field the rule would cut or trim goes between double quotes, and
@@ -26,7 +26,8 @@ inline constexpr int64_t kMaxRecordSize = 2147483647;    // a 32-bit size
 std::string WriteField(std::string text) {
   std::replace(text.begin(), text.end(), '\r', ' ');
   std::replace(text.begin(), text.end(), '\n', ' ');
-  bool quote = text.find(',') != std::string::npos || (!text.empty() && (text[0] == ' ' || text[0] == '"'));
+  bool quote =
+      text.find(',') != std::string::npos || (!text.empty() && (text[0] == ' ' || text[0] == '"'));
   if (!quote) return text;
   std::replace(text.begin(), text.end(), '"', '\'');
   return "\"" + text + "\"";
@@ -210,7 +211,8 @@ int ReadControlRecord(MainForm& form) {
   form.SetText(StatusText::kLabel7, "Original file name is " + form.r.OriginalName);
   form.DoEvents();
   form.r.OriginalName = PlaceOriginalName(form, recorded);
-  if (form.r.SetDescription != kNoDescription) form.SetCaption("Tavrix <> " + form.r.SetDescription);
+  if (form.r.SetDescription != kNoDescription)
+    form.SetCaption("Tavrix <> " + form.r.SetDescription);
   return 0;
 }
 

@@ -35,9 +35,13 @@ bool IsPieceFileName(const std::string& name) {
          AllDigits(name, dot + 1, name.size());
 }
 
-bool IsMarkerName(const std::string& name) { return StartsWithIgnoringCase(name, kSerialPrefix); }
+bool IsMarkerName(const std::string& name) {
+  return StartsWithIgnoringCase(name, kSerialPrefix);
+}
 
-bool IsControlFileName(const std::string& name) { return SameName(name, kControlFileName); }
+bool IsControlFileName(const std::string& name) {
+  return SameName(name, kControlFileName);
+}
 
 bool IsMarkerOf(const std::string& name, const std::string& serial) {
   return !serial.empty() && SameName(name, kSerialPrefix + serial);

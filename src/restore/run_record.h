@@ -64,6 +64,9 @@ struct RunRecord {
   bool DriveInfoFresh = false;
   File SourceFileNo;
   File PieceFileNo;
+  // Name of a piece left partly written when its floppy was pulled; the
+  // writer deletes it from the floppy it finds it on before writing again.
+  std::string PartialPiece;
 
   // Not reset by CleanUp.
   std::string WritePath;

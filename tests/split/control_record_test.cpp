@@ -169,11 +169,13 @@ TEST_F(ReadControlRecordTest, RecordsThatAreIgnored) {
       {"no serial known", plain, ""},
       {"five lines", plain.substr(0, plain.find("235.714")), "Tx~SN235.714"},
       // The format's plain form: an unquoted comma shifts every later field.
-      {"comma in path", std::string(kControlBanner) + "\r\nC:\\a,b\\big.zip\r\n02/13/26 10:20:30\r\n 3\r\n"
-                                                      " 3000000\r\n235.714\r\nd\r\n",
+      {"comma in path",
+       std::string(kControlBanner) + "\r\nC:\\a,b\\big.zip\r\n02/13/26 10:20:30\r\n 3\r\n"
+                                     " 3000000\r\n235.714\r\nd\r\n",
        "Tx~SN235.714"},
-      {"comma in date", std::string(kControlBanner) + "\r\nC:\\big.zip\r\nFri, 13 Feb\r\n 3\r\n"
-                                                      " 3000000\r\n235.714\r\nd\r\n",
+      {"comma in date",
+       std::string(kControlBanner) + "\r\nC:\\big.zip\r\nFri, 13 Feb\r\n 3\r\n"
+                                     " 3000000\r\n235.714\r\nd\r\n",
        "Tx~SN235.714"},
   };
   for (const auto& c : cases) {

@@ -131,7 +131,8 @@ TEST_F(PickerTest, SplitModeOkShowsTheEstimate) {
   ui().Click("a:").Ok();
   ShowRestoreFrm(form());
   EXPECT_EQ(form().r.FloppyDrive, "a:");
-  EXPECT_EQ(form().Text(StatusText::kReadDisplayLbl), "1.44MB Floppy = you will need 2.06 floppies.");
+  EXPECT_EQ(form().Text(StatusText::kReadDisplayLbl),
+            "1.44MB Floppy = you will need 2.06 floppies.");
   EXPECT_EQ(form().w.read_from_device_pic, Picture::kThreeFloppies);
   // The picker measured the clicked drive.
   EXPECT_EQ(form().r.DriveFreeBytes, kClusters * kCluster);
@@ -151,7 +152,8 @@ TEST_F(PickerTest, RestoreModeEmptyFloppyAndFloppyWithFiles) {
   ShowRestoreFrm(form());
   auto msgs = ui().messages();
   ASSERT_EQ(msgs.size(), 1u);
-  EXPECT_EQ(msgs[0].text, "There are no files on that diskette.\r\nReplace the floppy and try again.");
+  EXPECT_EQ(msgs[0].text,
+            "There are no files on that diskette.\r\nReplace the floppy and try again.");
   EXPECT_EQ(msgs[0].title, "Tavrix | Where's the file(s)?");
   EXPECT_EQ(msgs[0].style, 16);
   EXPECT_EQ(form().r.FloppyDrive, "a:");
@@ -231,10 +233,14 @@ TEST_F(PickerTest, ASecondClickAfterARefusedOneDecides) {
   EXPECT_EQ(form().r.FloppyDrive, "a:");
 }
 
-class FaultyPickerTest : public PickerTest {
+// The injector is a base listed first, so that it outlives the bench.
+struct WithFaults {
+  FaultInjector sys;
+};
+
+class FaultyPickerTest : public WithFaults, public PickerTest {
  protected:
   FaultyPickerTest() : PickerTest(&sys) {}
-  FaultInjector sys;
 };
 
 TEST_F(FaultyPickerTest, OtherErrorsAreUnexpected) {
@@ -312,8 +318,8 @@ TEST_F(PickerTest, ChooseRestoreTargetPreviousDriveOrNoneEndsTheRestore) {
     bool pick;  // click e: and Ok, else Cancel
     const char* result;
   } cases[] = {
-      {"e:", true, ""},     // the same target again counts as none
-      {"e:\\", true, "e:"}, // between assembly steps it reads e:\, so e: is new
+      {"e:", true, ""},      // the same target again counts as none
+      {"e:\\", true, "e:"},  // between assembly steps it reads e:\, so e: is new
       {"", true, "e:"},
       {"c:", false, ""},
   };

@@ -10,8 +10,9 @@ ScriptedInteraction& ScriptedInteraction::Msg(int answer, std::function<void()> 
   queue_.push_back({"msgbox", answer, std::nullopt, std::move(before)});
   return *this;
 }
-ScriptedInteraction& ScriptedInteraction::Input(std::optional<std::string> answer) {
-  queue_.push_back({"input", 0, std::move(answer), {}});
+ScriptedInteraction& ScriptedInteraction::Input(std::optional<std::string> answer,
+                                                std::function<void()> before) {
+  queue_.push_back({"input", 0, std::move(answer), std::move(before)});
   return *this;
 }
 ScriptedInteraction& ScriptedInteraction::File(std::string path) {

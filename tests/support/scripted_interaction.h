@@ -34,7 +34,8 @@ class ScriptedInteraction : public Interaction {
   // where a test swaps floppies ("Insert floppy" answered with OK after the
   // next floppy went into the drive).
   ScriptedInteraction& Msg(int answer, std::function<void()> before = {});
-  ScriptedInteraction& Input(std::optional<std::string> answer);
+  // `before` runs just before the answer (a floppy swapped while the box is open).
+  ScriptedInteraction& Input(std::optional<std::string> answer, std::function<void()> before = {});
   ScriptedInteraction& File(std::string path);
   // Picker actions, consumed by the picker shown next (message boxes that a
   // click raises take their answers from the queue in between).
