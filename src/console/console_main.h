@@ -7,17 +7,11 @@ namespace tavrix {
 
 struct StartOptions;
 
-// True when no display can be reached: neither DISPLAY nor WAYLAND_DISPLAY
-// is set and no QT_QPA_PLATFORM is chosen.  The program then falls back to
-// the terminal front end.
-bool NoDisplay();
-
 // Runs the program in the terminal with the options already parsed, on
 // standard input and output.  Without --console (the fall-back for a
 // machine without a display) it first prints a one-line notice on standard
 // error.  Returns the exit status: 0 when the command asked for succeeded,
-// 1 otherwise, 2 for options that contradict each other (usage text on
-// standard error).
+// 1 otherwise.
 int RunConsole(const StartOptions& options, const std::string& program_dir);
 
 }  // namespace tavrix

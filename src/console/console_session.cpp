@@ -6,6 +6,7 @@
 #include "restore/floppy_scan.h"
 #include "split/command_line_start.h"
 #include "split/error_report.h"
+#include "split/help_about.h"
 #include "split/split_command.h"
 
 namespace tavrix {
@@ -43,10 +44,10 @@ int Menu(MainForm& form, ConsoleInteraction& ui, bool restore_asked) {
         if (restore_asked && !form.r.RestoreActive) return RestoreStatus(form);
         break;
       case MenuItem::kContents:
-        ui.ShowHelpContents(HelpOwner::kMainWindow, HelpFilePath(form.program_dir));
+        mnu_Contents_Click(form);
         break;
       case MenuItem::kAbout:
-        ui.ShowAbout();
+        mnu_about_Click(form);
         break;
       case MenuItem::kExit:
         // The restore asked for never completed, or one is left unfinished.
@@ -56,11 +57,6 @@ int Menu(MainForm& form, ConsoleInteraction& ui, bool restore_asked) {
 }
 
 }  // namespace
-
-std::string HelpFilePath(const std::string& program_dir) {
-  if (!program_dir.empty() && program_dir.back() == '/') return program_dir + "TAVRIX.HLP";
-  return program_dir + "/TAVRIX.HLP";
-}
 
 int RunConsoleSession(const StartOptions& options, Platform& platform,
                       const ConsoleSetting& setting) {

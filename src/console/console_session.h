@@ -28,7 +28,4 @@ struct ConsoleSetting {
 int RunConsoleSession(const StartOptions& options, Platform& platform,
                       const ConsoleSetting& setting);
 
-// The help file next to the program: `program_dir` + "/TAVRIX.HLP".
-std::string HelpFilePath(const std::string& program_dir);
-
 }  // namespace tavrix

@@ -137,6 +137,10 @@ std::vector<std::string> HelpTextLines(const std::string& html) {
   }
   const std::string lower = Lower(html);
   bool pre = false;
+  // Open lists, innermost last: the next item number of an ordered list,
+  // 0 for a bulleted one.
+  std::vector<int> lists;
+  bool first_cell = true;
   size_t i = 0;
   while (i < html.size()) {
     char c = html[i];
@@ -182,14 +186,29 @@ std::vector<std::string> HelpTextLines(const std::string& html) {
       pre = !closing;
     } else if (name == "li") {
       lines.EndLine();
-      if (!closing) lines.Text("- ", true);
-    } else if (OneOf(name, {"p", "h1", "h2", "h3", "h4", "h5", "h6", "ul", "ol", "dl", "table",
-                            "blockquote", "hr"})) {
+      if (!closing) {
+        int* number = lists.empty() || lists.back() == 0 ? nullptr : &lists.back();
+        lines.Text(number != nullptr ? std::to_string((*number)++) + ". " : "- ", true);
+      }
+    } else if (name == "ul" || name == "ol") {
       lines.Paragraph();
-    } else if (OneOf(name, {"div", "tr", "dt", "dd", "section", "body", "html", "title"})) {
+      if (!closing) {
+        lists.push_back(name == "ol" ? 1 : 0);
+      } else if (!lists.empty()) {
+        lists.pop_back();
+      }
+    } else if (OneOf(name, {"p", "h1", "h2", "h3", "h4", "h5", "h6", "dl", "table", "blockquote",
+                            "hr"})) {
+      lines.Paragraph();
+    } else if (name == "tr") {
+      lines.EndLine();
+      first_cell = true;
+    } else if (OneOf(name, {"div", "dt", "dd", "section", "body", "html", "title"})) {
       lines.EndLine();
     } else if (OneOf(name, {"td", "th"}) && !closing) {
-      lines.Text(" ", false);
+      // Cells of a row stand on one line, apart.
+      if (!first_cell) lines.Text(" | ", true);
+      first_cell = false;
     }
   }
   return lines.Take();

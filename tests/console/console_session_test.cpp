@@ -10,7 +10,6 @@
 #include <sstream>
 #include <streambuf>
 
-#include "console/console_main.h"
 #include "format/control_record.h"
 #include "split/command_line_start.h"
 #include "support/bench.h"
@@ -232,17 +231,6 @@ TEST_F(SessionTest, SplitOptionWithTheFileOpenCancelledEndsWithStatus1) {
   feed_.Line("");
   EXPECT_EQ(Run(Console(true, false)), 1) << Out();
   EXPECT_NE(Out().find("== Open ==\nFile to split:\n> "), std::string::npos) << Out();
-}
-
-TEST(ConsoleOptions, MoreThanOneCommandIsBadUsage) {
-  StartOptions o;
-  o.console = true;
-  o.split = true;
-  o.restore = true;
-  EXPECT_EQ(RunConsole(o, "/"), 2);
-  o.restore = false;
-  o.args = {"/tmp/big.bin", "a"};
-  EXPECT_EQ(RunConsole(o, "/"), 2);
 }
 
 }  // namespace
