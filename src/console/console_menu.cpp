@@ -15,10 +15,8 @@ struct Entry {
 };
 // The File menu's commands, then the Help menu's, then Exit.
 constexpr Entry kEntries[] = {
-    {"1", "Split a file", MenuItem::kSplit},
-    {"2", "Restore a file", MenuItem::kRestore},
-    {"3", "Contents", MenuItem::kContents},
-    {"4", "About", MenuItem::kAbout},
+    {"1", "Split a file", MenuItem::kSplit}, {"2", "Restore a file", MenuItem::kRestore},
+    {"3", "Contents", MenuItem::kContents},  {"4", "About", MenuItem::kAbout},
     {"5", "Exit", MenuItem::kExit},
 };
 

@@ -13,11 +13,13 @@ namespace tavrix {
 
 namespace {
 
-int SplitStatus(const MainForm& form) { return form.outcome.split_done ? 0 : 1; }
+int SplitStatus(const MainForm& form) {
+  return form.outcome.split_done ? 0 : 1;
+}
 
 int RestoreStatus(const MainForm& form) {
-  bool good = form.outcome.restore_completed && form.outcome.restore_size_matched &&
-              !form.r.RestoreActive;
+  bool good =
+      form.outcome.restore_completed && form.outcome.restore_size_matched && !form.r.RestoreActive;
   return good ? 0 : 1;
 }
 

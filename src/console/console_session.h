@@ -15,8 +15,8 @@ struct StartOptions;
 struct ConsoleSetting {
   std::istream* in = nullptr;
   std::ostream* out = nullptr;
-  bool terminal = false;     // `out` is a terminal: draw progress bars
-  std::string program_dir;   // where the help file lies
+  bool terminal = false;    // `out` is a terminal: draw progress bars
+  std::string program_dir;  // where the help file lies
   SerialClock clock = SystemSerialClock();
 };
 

@@ -53,8 +53,8 @@ std::string Reference(const std::string& html, size_t i, size_t* length) {
     static const struct {
       const char* name;
       const char* text;
-    } kNamed[] = {{"amp", "&"},  {"lt", "<"},   {"gt", ">"},     {"quot", "\""},
-                  {"apos", "'"}, {"nbsp", " "}, {"copy", "\u00A9"}, {"mdash", "\u2014"},
+    } kNamed[] = {{"amp", "&"},        {"lt", "<"},         {"gt", ">"},        {"quot", "\""},
+                  {"apos", "'"},       {"nbsp", " "},       {"copy", "\u00A9"}, {"mdash", "\u2014"},
                   {"ndash", "\u2013"}, {"hellip", "\u2026"}};
     bool known = false;
     for (const auto& n : kNamed) {

@@ -34,7 +34,8 @@ struct Console {
 
 TEST(ConsoleMsgBox, PrintsTitleTextButtonsAndPrompt) {
   Console c("ok\n");
-  int answer = c.ui.MsgBox("Insert floppy # 2", "Tavrix | More please ...", kIconQuestion + kStyleOkCancel);
+  int answer =
+      c.ui.MsgBox("Insert floppy # 2", "Tavrix | More please ...", kIconQuestion + kStyleOkCancel);
   EXPECT_EQ(answer, kAnswerOk);
   EXPECT_EQ(c.out.str(),
             "== Tavrix | More please ... ==\n"
@@ -49,8 +50,10 @@ TEST(ConsoleMsgBox, EachCrLfStartsALineButATrailingOneAddsNone) {
     std::string printed;
   } cases[] = {
       {"Please insert another disk of this set\r\n", "Please insert another disk of this set\n"},
-      {"No valid Tavrix restore data file was found.\r\nReplace floppy and select Restore from menu.",
-       "No valid Tavrix restore data file was found.\nReplace floppy and select Restore from menu.\n"},
+      {"No valid Tavrix restore data file was found.\r\nReplace floppy and select Restore from "
+       "menu.",
+       "No valid Tavrix restore data file was found.\nReplace floppy and select Restore from "
+       "menu.\n"},
       {"one\r\n\r\nthree", "one\n\nthree\n"},
       {"one\r\n\r\n", "one\n\n"},
       {"", "\n"},
@@ -116,8 +119,10 @@ TEST(ConsoleMsgBox, EndOfInputAnswersCancelThenNoThenOk) {
     int style;
     int answer;
   } cases[] = {
-      {kIconQuestion + kStyleOkCancel, kAnswerCancel}, {kStyleYesNoCancel, kAnswerCancel},
-      {kStyleYesNo, kAnswerNo},                        {kIconCritical + kStyleRetryCancel, kAnswerCancel},
+      {kIconQuestion + kStyleOkCancel, kAnswerCancel},
+      {kStyleYesNoCancel, kAnswerCancel},
+      {kStyleYesNo, kAnswerNo},
+      {kIconCritical + kStyleRetryCancel, kAnswerCancel},
       {kIconQuestion, kAnswerOk},
   };
   for (const auto& k : cases) {
@@ -192,7 +197,8 @@ TEST(ConsoleMsgBox, OutputIsFlushedBeforeEveryAnswerIsRead) {
   EXPECT_EQ(ui.MsgBox("Sure?", "T", kStyleYesNo), kAnswerYes);
   ASSERT_GE(watching.seen_at_read.size(), 2u);
   EXPECT_EQ(watching.seen_at_read[0], "Label1: Processing\n== T ==\nSure?\n[Yes] [No]\n> ");
-  EXPECT_EQ(watching.seen_at_read[1], "Label1: Processing\n== T ==\nSure?\n[Yes] [No]\n> [Yes] [No]\n> ");
+  EXPECT_EQ(watching.seen_at_read[1],
+            "Label1: Processing\n== T ==\nSure?\n[Yes] [No]\n> [Yes] [No]\n> ");
 }
 
 // ---- Input box -----------------------------------------------------------
@@ -209,13 +215,8 @@ TEST(ConsoleInputBox, EmptyLineTakesTheDefaultDashEmptiesEndOfInputCancels) {
     std::string input;
     std::optional<std::string> answer;
   } cases[] = {
-      {"\n", "big.zip"},
-      {"   \n", "big.zip"},
-      {"-\n", ""},
-      {" - \n", ""},
-      {"--\n", "--"},
-      {"two words\r\n", "two words"},
-      {"", std::nullopt},
+      {"\n", "big.zip"}, {"   \n", "big.zip"},           {"-\n", ""},        {" - \n", ""},
+      {"--\n", "--"},    {"two words\r\n", "two words"}, {"", std::nullopt},
   };
   for (const auto& k : cases) {
     Console c(k.input);
@@ -280,8 +281,9 @@ class FakePicker : public DrivePicker {
     log += "click " + entries_[static_cast<size_t>(index)] + ";";
     selected_ = index;
     if (entries_[static_cast<size_t>(index)] == "b:") {
-      int a = ui_.MsgBox("There are no files on that diskette.\r\nReplace the floppy and try again.",
-                         "Tavrix | Where's the file(s)?", kIconCritical);
+      int a =
+          ui_.MsgBox("There are no files on that diskette.\r\nReplace the floppy and try again.",
+                     "Tavrix | Where's the file(s)?", kIconCritical);
       log += "msg " + std::to_string(a) + ";";
     }
   }
@@ -343,8 +345,8 @@ TEST(ConsolePicker, AnythingElseRepeatsTheButtonLine) {
   FakePicker picker(*bench.form, c.ui);
   c.ui.ShowPicker(picker);
   EXPECT_EQ(picker.log, "ok;");
-  EXPECT_EQ(c.out.str(), std::string(kPickerBlock) +
-                             "> [Ok] [Cancel]\n> [Ok] [Cancel]\n> [Ok] [Cancel]\n> ");
+  EXPECT_EQ(c.out.str(),
+            std::string(kPickerBlock) + "> [Ok] [Cancel]\n> [Ok] [Cancel]\n> [Ok] [Cancel]\n> ");
 }
 
 TEST(ConsolePicker, EndOfInputCancels) {
@@ -454,8 +456,8 @@ TEST(ConsoleHelp, MissingHelpFileIsReported) {
   Bench bench;
   Console c("");
   c.ui.ShowHelpContents(HelpOwner::kAboutBox, bench.root + "/TAVRIX.HLP");
-  EXPECT_EQ(c.out.str(), "Cannot open the help file " + bench.root +
-                             "/TAVRIX.HLP: No such file or directory\n");
+  EXPECT_EQ(c.out.str(),
+            "Cannot open the help file " + bench.root + "/TAVRIX.HLP: No such file or directory\n");
 }
 
 TEST(ConsoleHelp, AboutPrintsTheVersion) {

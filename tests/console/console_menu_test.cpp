@@ -39,11 +39,11 @@ TEST(ConsoleMenu, AnItemIsChosenByNumberOrWordsCaseIgnored) {
     const char* input;
     MenuItem item;
   } cases[] = {
-      {"1\n", MenuItem::kSplit},          {"split a file\n", MenuItem::kSplit},
-      {" 2 \n", MenuItem::kRestore},      {"RESTORE A FILE\r\n", MenuItem::kRestore},
-      {"3\n", MenuItem::kContents},       {"contents\n", MenuItem::kContents},
-      {"4\n", MenuItem::kAbout},          {"About\n", MenuItem::kAbout},
-      {"5\n", MenuItem::kExit},           {"exit\n", MenuItem::kExit},
+      {"1\n", MenuItem::kSplit},     {"split a file\n", MenuItem::kSplit},
+      {" 2 \n", MenuItem::kRestore}, {"RESTORE A FILE\r\n", MenuItem::kRestore},
+      {"3\n", MenuItem::kContents},  {"contents\n", MenuItem::kContents},
+      {"4\n", MenuItem::kAbout},     {"About\n", MenuItem::kAbout},
+      {"5\n", MenuItem::kExit},      {"exit\n", MenuItem::kExit},
   };
   for (const auto& k : cases) EXPECT_EQ(Ask(k.input), k.item) << k.input;
 }

@@ -21,9 +21,12 @@ constexpr int64_t kSourceSize = 3'000'000;
 // A 1.44 MB floppy holds 2847 clusters of 512 bytes; one stays free.
 constexpr int64_t kPieceSize = 2847 * 512 - 512;
 
-const char kInsertFloppy2[] = "== Tavrix | More please ... ==\nInsert floppy # 2\n[OK] [Cancel]\n> ";
-const char kInsertFloppy3[] = "== Tavrix | More please ... ==\nInsert floppy # 3\n[OK] [Cancel]\n> ";
-const char kAnotherDisk[] = "== Restore ==\nPlease insert another disk of this set\n[OK] [Cancel]\n> ";
+const char kInsertFloppy2[] =
+    "== Tavrix | More please ... ==\nInsert floppy # 2\n[OK] [Cancel]\n> ";
+const char kInsertFloppy3[] =
+    "== Tavrix | More please ... ==\nInsert floppy # 3\n[OK] [Cancel]\n> ";
+const char kAnotherDisk[] =
+    "== Restore ==\nPlease insert another disk of this set\n[OK] [Cancel]\n> ";
 const char kPickerPrompt[] = "[Ok] [Cancel]\n> ";
 
 // A machine for the program: a home directory (drive c:), a directory
@@ -53,10 +56,9 @@ class ProgramTest : public ::testing::Test {
   std::unique_ptr<ProgramRunner> Start(std::vector<std::string> args) {
     std::vector<std::string> all = {"--drive", "a=" + a_ + ",geometry=1.44m", "--drive", "d=" + d_};
     all.insert(all.end(), args.begin(), args.end());
-    return std::make_unique<ProgramRunner>(TAVRIX_BINARY, all, home_,
-                                           std::vector<std::string>{"HOME=" + home_, "LC_ALL=C"},
-                                           std::vector<std::string>{"DISPLAY", "WAYLAND_DISPLAY",
-                                                                    "QT_QPA_PLATFORM"});
+    return std::make_unique<ProgramRunner>(
+        TAVRIX_BINARY, all, home_, std::vector<std::string>{"HOME=" + home_, "LC_ALL=C"},
+        std::vector<std::string>{"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
   }
 
   // Takes the floppy out of drive a: onto the shelf as `out`, and puts in

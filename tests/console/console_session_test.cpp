@@ -49,7 +49,8 @@ class LineFeed : public std::streambuf {
   Pending current_;
 };
 
-const char kMenu[] = "== Tavrix ==\n1 Split a file\n2 Restore a file\n3 Contents\n4 About\n5 Exit\n> ";
+const char kMenu[] =
+    "== Tavrix ==\n1 Split a file\n2 Restore a file\n3 Contents\n4 About\n5 Exit\n> ";
 const char kSerial[] = "314.159";
 
 // A bench with a two-piece set on floppies "1" and "2" (the control
@@ -75,7 +76,8 @@ class SessionTest : public ::testing::Test {
   void MakeFloppy(const std::string& name,
                   const std::vector<std::pair<std::string, std::string>>& files) {
     bench_.NewFloppy(name);
-    for (const auto& [file, bytes] : files) Bench::WriteFile(bench_.FloppyDir(name) + "/" + file, bytes);
+    for (const auto& [file, bytes] : files)
+      Bench::WriteFile(bench_.FloppyDir(name) + "/" + file, bytes);
   }
 
   int Run(const StartOptions& options) {
@@ -96,9 +98,7 @@ class SessionTest : public ::testing::Test {
   }
   // Answers for a restore's first floppy: the floppy picker on a:, the
   // target picker on c:.
-  void FirstFloppyAnswers() {
-    feed_.Line("a:").Line("ok").Line("c:").Line("ok");
-  }
+  void FirstFloppyAnswers() { feed_.Line("a:").Line("ok").Line("c:").Line("ok"); }
   std::string Out() const { return out_.str(); }
   std::string Rebuilt() const { return Bench::ReadFile(bench_.c_dir + "/small.bin"); }
 
@@ -201,7 +201,8 @@ TEST_F(SessionTest, RestoreLeftUnfinishedEndsWithStatus1) {
     setting.out = &out;
     setting.clock = testing::FixedClock();
     EXPECT_EQ(RunConsoleSession(Console(false, k.restore_option), *bench->platform, setting), 1)
-        << k.name << "\n" << out.str();
+        << k.name << "\n"
+        << out.str();
     EXPECT_NE(out.str().find(kMenu), std::string::npos) << k.name;
     // Start the next case from a clean target.
     std::filesystem::remove_all(bench->c_dir);
@@ -225,6 +226,23 @@ TEST_F(SessionTest, RestoreWithTheWrongRecordedSizeEndsWithStatus1) {
   feed_.Line("ok");  // "Restored file may not be valid."
   EXPECT_EQ(Run(Console(false, true)), 1) << Out();
   EXPECT_NE(Out().find("Restored file may not be valid.\n"), std::string::npos) << Out();
+}
+
+TEST_F(SessionTest, SplitOptionEndsWithStatus0OnceTheControlRecordIsWritten) {
+  bench_.NewFloppy("blank");
+  bench_.Insert("blank");
+  std::string bytes = Bench::VariedBytes(5000, 9);
+  Bench::WriteFile(bench_.c_dir + "/notes.txt", bytes);
+  feed_.Line(bench_.c_dir + "/notes.txt");
+  feed_.Line("a:").Line("ok");  // the floppy picker
+  feed_.Line("ok");             // "This file fits on a single floppy"
+  feed_.Line("Notes");          // the description
+  feed_.Line("5");              // never read: the run ends with the split
+  EXPECT_EQ(Run(Console(true, false)), 0) << Out();
+  EXPECT_EQ(Bench::ReadFile(bench_.a_dir + "/Tx~1.0"), bytes);
+  EXPECT_NE(Bench::ReadFile(bench_.a_dir + "/Tx~ctl.dat").find("Notes"), std::string::npos);
+  EXPECT_EQ(feed_.unread(), 1u);
+  EXPECT_EQ(Out().find("== Tavrix ==\n"), std::string::npos) << Out();
 }
 
 TEST_F(SessionTest, SplitOptionWithTheFileOpenCancelledEndsWithStatus1) {

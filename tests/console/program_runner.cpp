@@ -61,8 +61,8 @@ ProgramRunner::ProgramRunner(const std::string& binary, const std::vector<std::s
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
-    if (::chdir(cwd.c_str()) != 0 || ::dup2(in_pipe[0], 0) < 0 ||
-        ::dup2(out_pipe[1], 1) < 0 || ::dup2(err_fd, 2) < 0) {
+    if (::chdir(cwd.c_str()) != 0 || ::dup2(in_pipe[0], 0) < 0 || ::dup2(out_pipe[1], 1) < 0 ||
+        ::dup2(err_fd, 2) < 0) {
       ::_exit(127);
     }
     ::execve(binary.c_str(), argv.data(), envp.data());
@@ -126,7 +126,8 @@ void ProgramRunner::Send(const std::string& line) {
   while (done < data.size()) {
     ssize_t n = ::write(in_fd_, data.data() + done, data.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw std::runtime_error("cannot write to the program: " + std::string(std::strerror(errno)));
+    if (n < 0)
+      throw std::runtime_error("cannot write to the program: " + std::string(std::strerror(errno)));
     done += static_cast<size_t>(n);
   }
 }
