@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <clocale>
 #include <exception>
 #include <iostream>
 
@@ -17,6 +18,9 @@ int RunConsole(const StartOptions& options, const std::string& program_dir) {
     std::cerr << "tavrix: no display (DISPLAY and WAYLAND_DISPLAY are unset); "
                  "running in the terminal\n";
   }
+  // The user's number separators, as the window shows them (the desktop
+  // toolkit takes the locale from the environment the same way).
+  std::setlocale(LC_ALL, "");
   try {
     Platform platform(RealSysCalls(), BuildDriveTable(options));
     ConsoleSetting setting;
