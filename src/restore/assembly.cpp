@@ -40,8 +40,9 @@ struct Destination {
 // errors.
 bool ClearStartFile(MainForm& form, const std::string& start) {
   if (!FileExists(form, start)) return true;
-  int answer = form.ui.MsgBox("File " + start + " is already on the target disk.\r\nDelete the one on the target?",
-                              "Tavrix | More options follow ...", kStyleYesNo);
+  int answer = form.ui.MsgBox(
+      "File " + start + " is already on the target disk.\r\nDelete the one on the target?",
+      "Tavrix | More options follow ...", kStyleYesNo);
   if (answer == kAnswerNo) {
     form.CleanUp();
     return false;
@@ -194,7 +195,8 @@ void AssemblePiece(MainForm& form) {
       form.ui.MsgBox(e.text(), "Error", kIconCritical + kStyleOk);
       return;
     }
-    form.ui.MsgBox("Error " + Str(e.number()) + " = " + e.text(), "Error", kIconCritical + kStyleOk);
+    form.ui.MsgBox("Error " + Str(e.number()) + " = " + e.text(), "Error",
+                   kIconCritical + kStyleOk);
     throw ProgramExit{1};
   }
 }

@@ -49,8 +49,9 @@ void FinishRestore(MainForm& form) {
     form.DoEvents();
   }
   if (length != r.OriginalSize) {
-    form.ui.MsgBox("Restored file may not be valid.\r\nOriginal file size does not match the restored file.",
-                   "Tavrix | Careful...", kIconQuestion + kStyleOk);
+    form.ui.MsgBox(
+        "Restored file may not be valid.\r\nOriginal file size does not match the restored file.",
+        "Tavrix | Careful...", kIconQuestion + kStyleOk);
   }
   // A size that matches means something only against an accepted record.
   bool size_matched = !r.RecordSerial.empty() && length == r.OriginalSize;
@@ -82,9 +83,10 @@ void FinishRestore(MainForm& form) {
     if (form.platform.IsDirectory(r.OriginalName)) {
       replace = false;  // never deleted, so nothing to ask
     } else if (FileExists(form, r.OriginalName)) {
-      int answer = form.ui.MsgBox("Original file " + r.OriginalName +
-                                      " is already on the target disk.\r\nDelete the one on the target?",
-                                  "Tavrix | More options follow ...", kStyleYesNo);
+      int answer =
+          form.ui.MsgBox("Original file " + r.OriginalName +
+                             " is already on the target disk.\r\nDelete the one on the target?",
+                         "Tavrix | More options follow ...", kStyleYesNo);
       replace = answer != kAnswerNo;
       if (replace) form.platform.Kill(r.OriginalName);
     }

@@ -26,16 +26,20 @@ bool StartsWithIgnoringCase(const std::string& name, const std::string& prefix) 
   return name.size() >= prefix.size() && Upper(name.substr(0, prefix.size())) == Upper(prefix);
 }
 
-bool IsControlFile(const std::string& name) { return Upper(name) == Upper(kControlFileName); }
+bool IsControlFile(const std::string& name) {
+  return Upper(name) == Upper(kControlFileName);
+}
 
-bool IsMarker(const std::string& name) { return StartsWithIgnoringCase(name, kSerialPrefix); }
+bool IsMarker(const std::string& name) {
+  return StartsWithIgnoringCase(name, kSerialPrefix);
+}
 
 // Piece files are told by their prefix.  Only a lower-case ".dat" rules a
 // name out, as other programs of the format expect; the control file is
 // never a piece, in whatever case it is listed.
 bool IsPieceFile(const std::string& name) {
-  return StartsWithIgnoringCase(name, kPrefix) && name.find(".dat") == std::string::npos && !IsMarker(name) &&
-         !IsControlFile(name);
+  return StartsWithIgnoringCase(name, kPrefix) && name.find(".dat") == std::string::npos &&
+         !IsMarker(name) && !IsControlFile(name);
 }
 
 // What one listing of the floppy showed.
@@ -91,7 +95,8 @@ void Classify(MainForm& form, Listing* l) {
       ++l->piece_files;
       r.SourceFile = path;
       r.SourceSize = size;
-      form.SetText(StatusText::kReadDisplayLbl, "Reading " + FormatGrouped(size, form.thousands_sep) + " bytes.");
+      form.SetText(StatusText::kReadDisplayLbl,
+                   "Reading " + FormatGrouped(size, form.thousands_sep) + " bytes.");
     }
     if (IsMarker(name)) {
       ++l->markers;
@@ -135,9 +140,11 @@ const char* Refusal(const MainForm& form, const Listing& l, bool judged_as_first
   if (r.SourceSize == 0) return "File on floppy is 0 bytes.";
   if (l.sn_file_name.empty()) return "No Serial Number file found on floppy.";
   if (!judged_as_first) {
-    if (l.sn_file_name != r.SerialNumber) return "Serial Number found on floppy does not match current restore.";
+    if (l.sn_file_name != r.SerialNumber)
+      return "Serial Number found on floppy does not match current restore.";
     for (int k = 1; k <= r.PieceCount; ++k) {
-      if (r.ProcessedFiles[k] == r.SourceFile) return "This file/floppy has already been processed.";
+      if (r.ProcessedFiles[k] == r.SourceFile)
+        return "This file/floppy has already been processed.";
     }
   }
   if (l.two_sets()) return "This floppy holds files of more than one Tavrix set.";

@@ -18,7 +18,8 @@ bool ScanFloppy(MainForm& form);
 
 // The menu command: the scan, and for an accepted floppy the next-disk
 // step, which goes on floppy after floppy until the restore ends, the user
-// cancels, or a floppy is refused.
+// cancels, or a floppy is refused.  Errors are reported where they happen;
+// a fatal report ends the program (ProgramExit).
 void mnu_Restore_Click(MainForm& form);
 
 }  // namespace tavrix

@@ -17,7 +17,8 @@ int AppendHeldPieces(MainForm& form) {
   for (int n = 1; n <= kMaxPieces; ++n) {
     if (r.PieceHeld[n] == n) ++total;
   }
-  form.SetText(StatusText::kLabel1, "There are " + Str(total) + " file(s) to process.  Please wait ...");
+  form.SetText(StatusText::kLabel1,
+               "There are " + Str(total) + " file(s) to process.  Please wait ...");
   form.DoEvents();
 
   int added = 0;

@@ -20,9 +20,11 @@ void Restore_btn_Click(MainForm& form) {
     }
     std::string shown = r.TargetDrive;
     for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    form.SetText(StatusText::kWriteDisplayLbl, SpaceOnText(form, shown, FreeBytesOf(form, r.TargetDrive)));
+    form.SetText(StatusText::kWriteDisplayLbl,
+                 SpaceOnText(form, shown, FreeBytesOf(form, r.TargetDrive)));
     form.DoEvents();
-    int answer = form.ui.MsgBox("Please insert another disk of this set\r\n", "Restore", kIconQuestion + kStyleOkCancel);
+    int answer = form.ui.MsgBox("Please insert another disk of this set\r\n", "Restore",
+                                kIconQuestion + kStyleOkCancel);
     if (answer == kAnswerCancel) {
       r.RestoreActive = false;
       return;

@@ -10,7 +10,8 @@ class MainForm;
 // leads to its assembly in turn.  Ends when the restore ends (CleanUp), the
 // user cancels (the restore is given up, nothing removed) or a scan refuses
 // a floppy (the restore stays in progress).  One loop: no call chain grows
-// with the number of floppies.
+// with the number of floppies.  A fatal report ends the program
+// (ProgramExit).
 void Restore_btn_Click(MainForm& form);
 
 }  // namespace tavrix

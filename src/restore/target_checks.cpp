@@ -11,14 +11,17 @@ namespace {
 constexpr const char* kRefusedTitle = "Tavrix | Won't let you do it!";
 constexpr const char* kNoSpaceTitle = "Tavrix | Not enough space on target disk ...";
 
-bool Unsuitable(int type) { return type == kDriveRemovable || type == kDriveCdrom; }
+bool Unsuitable(int type) {
+  return type == kDriveRemovable || type == kDriveCdrom;
+}
 
 }  // namespace
 
 bool CheckTargetDriveType(MainForm& form) {
   int type = form.platform.DriveType(form.r.TargetDrive);
   if (type == kDriveRemovable) {
-    form.ui.MsgBox("Target of restore can not be a removable disk.", kRefusedTitle, kIconCritical + kStyleOk);
+    form.ui.MsgBox("Target of restore can not be a removable disk.", kRefusedTitle,
+                   kIconCritical + kStyleOk);
   } else if (type == kDriveCdrom) {
     form.ui.MsgBox("Target of restore can not be a cd-rom like drive.", kRefusedTitle,
                    kIconCritical + kStyleOk);

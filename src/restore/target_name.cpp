@@ -47,7 +47,9 @@ std::string SafeFileName(const std::string& recorded) {
 }
 
 std::string PlaceOriginalName(const MainForm& form, const std::string& recorded) {
-  if (!form.r.TargetChosen) return recorded;
+  // The target is unknown until the user has chosen it: CleanUp empties
+  // TargetDrive, and only the target question fills it.
+  if (form.r.TargetDrive.empty()) return recorded;
   std::string name = SafeFileName(recorded);
   if (name.empty()) return "";
   return form.r.TargetDrive.substr(0, 2) + "\\" + name;

@@ -20,8 +20,8 @@ std::string SafeFileName(const std::string& recorded);
 
 // The rebuilt file's path: the target's root ("c:\") followed by
 // SafeFileName(recorded), or "" when no usable name is left.  While no
-// target has been chosen in this restore, `recorded` is returned as it
-// stands: the scan places it once the target is known.
+// target has been chosen in this restore (TargetDrive empty), `recorded` is
+// returned as it stands: the scan places it once the target is known.
 std::string PlaceOriginalName(const MainForm& form, const std::string& recorded);
 
 // True when something of that name is on the target: a file that

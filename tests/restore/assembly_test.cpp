@@ -20,9 +20,9 @@ TEST(ParsePieceName, TakesTheNumbersAroundTheFirstDotBehindThePrefix) {
     int n;
     int next;
   } cases[] = {
-      {"a:\\Tx~3.4", 3, 4},       {"a:\\Tx~1.0", 1, 0},        {"a:\\TX~12.13", 12, 13},
+      {"a:\\Tx~3.4", 3, 4},           {"a:\\Tx~1.0", 1, 0},       {"a:\\TX~12.13", 12, 13},
       {"a:\\tx~999.1000", 999, 1000}, {"a:\\Tx~1000.0", 1000, 0}, {"a:\\Tx~ 7. 8", 7, 8},
-      {"a:\\Tx~Start.OK", 0, 0},  {"a:\\Tx~5.6.7", 5, 6},      {"a:\\Tx~5x.0", 5, 0},
+      {"a:\\Tx~Start.OK", 0, 0},      {"a:\\Tx~5.6.7", 5, 6},     {"a:\\Tx~5x.0", 5, 0},
   };
   for (const auto& c : cases) {
     auto [n, next] = ParsePieceName(c.path);
@@ -89,7 +89,8 @@ TEST_F(HeldPieces, NothingParkedLeavesTheFileAsItWas) {
   EXPECT_EQ(Append(), 0);
   EXPECT_EQ(Bench::ReadFile(b.c_dir + "/Tx~Start.OK"), "HEAD");
   EXPECT_EQ(b.form->Text(StatusText::kLabel1), "There are  0 file(s) to process.  Please wait ...");
-  for (const auto& line : b.ui.status_log()) EXPECT_EQ(line.find("Adding held"), std::string::npos) << line;
+  for (const auto& line : b.ui.status_log())
+    EXPECT_EQ(line.find("Adding held"), std::string::npos) << line;
 }
 
 TEST_F(HeldPieces, LargePiecesGoThroughTheBoundedBuffer) {
@@ -111,6 +112,45 @@ TEST_F(HeldPieces, AMissingHoldFileRaisesAndKeepsTheRest) {
     EXPECT_EQ(e.number(), kFileNotFound);
   }
   EXPECT_EQ(DirNames(b.c_dir), (std::vector<std::string>{"Tx~Hold.5", "Tx~Start.OK"}));
+}
+
+// Piece names the tables cannot hold, or that cannot be read, end the
+// program with the step's report before anything is written.
+TEST(AssemblePiece, PiecesBeyondTheTablesEndTheProgramBeforeAnythingIsWritten) {
+  struct Case {
+    const char* piece;
+    int processed;  // floppies handled before
+    const char* report;
+  } cases[] = {
+      {"Tx~1001.1002", 0, "Error  9 = Index out of range"},
+      {"Tx~0.1", 0, "Error  9 = Index out of range"},
+      {"Tx~2.3", kMaxPieces, "Error  9 = Index out of range"},
+      {"Tx~12", 0, "Error  5 = Invalid argument"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.piece);
+    Bench b;
+    b.NewFloppy("odd");
+    Bench::WriteFile(b.FloppyDir("odd") + "/" + c.piece, "bytes");
+    b.Insert("odd");
+    auto& r = b.form->r;
+    r.RestoreActive = true;
+    r.SourceFile = std::string("a:\\") + c.piece;
+    r.SourceSize = 5;
+    r.TargetChosen = true;
+    r.TargetDrive = "c:";
+    r.PieceCount = c.processed;
+    r.PieceDone[1] = c.processed > 0 ? 1 : 0;
+    b.ui.Msg(kAnswerOk);
+
+    EXPECT_THROW(AssemblePiece(*b.form), ProgramExit);
+
+    ASSERT_EQ(b.ui.messages().size(), 1u);
+    EXPECT_EQ(b.ui.messages()[0].text, c.report);
+    EXPECT_EQ(b.ui.messages()[0].title, "Error");
+    EXPECT_EQ(b.ui.messages()[0].style, 16);
+    EXPECT_TRUE(DirNames(b.c_dir).empty());
+  }
 }
 
 }  // namespace

@@ -12,11 +12,13 @@ namespace tavrix::testing {
 std::string RecordText(const std::string& source_path, int64_t pieces, int64_t size,
                        const std::string& serial, const std::string& description) {
   const std::string crlf = "\r\n";
-  return "Tavrix split set control record" + crlf + source_path + crlf + "2/13/26 10:20:30 AM" + crlf + " " +
-         std::to_string(pieces) + crlf + " " + std::to_string(size) + crlf + serial + crlf + description + crlf;
+  return "Tavrix split set control record" + crlf + source_path + crlf + "2/13/26 10:20:30 AM" +
+         crlf + " " + std::to_string(pieces) + crlf + " " + std::to_string(size) + crlf + serial +
+         crlf + description + crlf;
 }
 
-std::vector<std::string> WriteSet(Bench& b, const std::string& data, int pieces, const SetOptions& o) {
+std::vector<std::string> WriteSet(Bench& b, const std::string& data, int pieces,
+                                  const SetOptions& o) {
   std::vector<std::string> names;
   int64_t size = static_cast<int64_t>(data.size());
   int64_t offset = 0;
@@ -26,12 +28,14 @@ std::vector<std::string> WriteSet(Bench& b, const std::string& data, int pieces,
     b.NewFloppy(name);
     std::string dir = b.FloppyDir(name);
     std::string piece = "Tx~" + std::to_string(k) + "." + std::to_string(k == pieces ? 0 : k + 1);
-    Bench::WriteFile(dir + "/" + piece, data.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
+    Bench::WriteFile(dir + "/" + piece,
+                     data.substr(static_cast<size_t>(offset), static_cast<size_t>(length)));
     Bench::WriteFile(dir + "/Tx~SN" + o.serial, "");
     if (k == pieces && o.with_record) {
-      Bench::WriteFile(dir + "/Tx~ctl.dat",
-                       RecordText(o.source_path, pieces, o.record_size < 0 ? size : o.record_size,
-                                  o.record_serial == "-" ? o.serial : o.record_serial, o.description));
+      Bench::WriteFile(
+          dir + "/Tx~ctl.dat",
+          RecordText(o.source_path, pieces, o.record_size < 0 ? size : o.record_size,
+                     o.record_serial == "-" ? o.serial : o.record_serial, o.description));
     }
     offset += length;
     names.push_back(name);
@@ -53,9 +57,22 @@ std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& flopp
   std::string out;
   for (const auto& f : floppies) {
     std::string dir = b.FloppyDir(f);
-    for (const auto& name : DirNames(dir)) out += f + "/" + name + "=" + Bench::ReadFile(dir + "/" + name) + "\n";
+    for (const auto& name : DirNames(dir))
+      out += f + "/" + name + "=" + Bench::ReadFile(dir + "/" + name) + "\n";
   }
   return out;
+}
+
+std::string AddDrive(Bench& b, char letter, int type, std::optional<Geometry> geometry) {
+  DriveEntry e;
+  e.letter = letter;
+  e.directory = b.root + "/" + std::string(1, letter);
+  e.type = type;
+  e.geometry = geometry;
+  e.label = std::string(1, letter);
+  fs::create_directories(e.directory);
+  b.SetDrive(e);
+  return e.directory;
 }
 
 std::vector<std::string> DirNames(const std::string& dir) {

@@ -91,12 +91,13 @@ TEST(RoundTrip, WorkedExampleParksThreeAndFourThenRenames) {
   EXPECT_TRUE(b.ui.done());
   // Piece 1 went to the start file; 3 and 4 were parked.
   EXPECT_EQ(before_last, (std::vector<std::string>{"Tx~Hold.3", "Tx~Hold.4", "Tx~Start.OK"}));
-  for (const char* line : {"Label2: Writing to c:\\Tx~Start.OK", "Label2: Writing to c:\\Tx~Hold.3",
-                           "Label2: Writing to c:\\Tx~Hold.4", "Label7: So far, set goes to  2",
-                           "Label7: So far, set goes to  4", "Label1: Found control file ... loading",
-                           "Label7: Original file name is C:\\DATA\\BIG.BIN", "Label7: Set ends at  4",
-                           "Label1: There are  2 file(s) to process.  Please wait ...",
-                           "Label7: Adding held # 1 of 2 file(s).", "Label7: Adding held # 2 of 2 file(s)."}) {
+  for (const char* line :
+       {"Label2: Writing to c:\\Tx~Start.OK", "Label2: Writing to c:\\Tx~Hold.3",
+        "Label2: Writing to c:\\Tx~Hold.4", "Label7: So far, set goes to  2",
+        "Label7: So far, set goes to  4", "Label1: Found control file ... loading",
+        "Label7: Original file name is C:\\DATA\\BIG.BIN", "Label7: Set ends at  4",
+        "Label1: There are  2 file(s) to process.  Please wait ...",
+        "Label7: Adding held # 1 of 2 file(s).", "Label7: Adding held # 2 of 2 file(s)."}) {
     EXPECT_TRUE(Logged(b.ui, line)) << line;
   }
   EXPECT_EQ(b.form->Text(StatusText::kLabel1), "Restore is completed");
@@ -138,7 +139,8 @@ TEST(RoundTrip, InOrderWritesStraightIntoTheStartFileAndAddsNothing) {
   mnu_Restore_Click(*b.form);
 
   EXPECT_TRUE(b.ui.done());
-  for (const auto& line : b.ui.status_log()) EXPECT_EQ(line.find("Tx~Hold"), std::string::npos) << line;
+  for (const auto& line : b.ui.status_log())
+    EXPECT_EQ(line.find("Tx~Hold"), std::string::npos) << line;
   EXPECT_TRUE(Logged(b.ui, "Label1: There are  0 file(s) to process.  Please wait ..."));
   EXPECT_EQ(b.form->Text(StatusText::kLabel2), "");
   EXPECT_EQ(b.form->Text(StatusText::kLabel7), "c:\\Tx~Start.OK renamed c:\\BIG.BIN");
@@ -170,9 +172,10 @@ TEST(RoundTrip, TheNextDiskPromptShowsTheTargetsFreeSpace) {
   ScriptRestore(b, f);
   std::string space;
   b.ui.on_yield = [&] {
-    if (space.empty()) space = b.form->Text(StatusText::kWriteDisplayLbl).rfind("Space on C:\\", 0) == 0
-                                   ? b.form->Text(StatusText::kWriteDisplayLbl)
-                                   : "";
+    if (space.empty())
+      space = b.form->Text(StatusText::kWriteDisplayLbl).rfind("Space on C:\\", 0) == 0
+                  ? b.form->Text(StatusText::kWriteDisplayLbl)
+                  : "";
   };
 
   mnu_Restore_Click(*b.form);

@@ -49,7 +49,6 @@ TEST(SafeFileName, KeepsThePlainNameAndRefusesWhatCouldEscapeOrClash) {
 TEST(PlaceOriginalName, PlacesTheNameInTheTargetsTopDirectory) {
   Bench b;
   auto& r = b.form->r;
-  r.TargetChosen = true;
   for (const char* target : {"c:\\", "c:"}) {
     r.TargetDrive = target;
     EXPECT_EQ(PlaceOriginalName(*b.form, "C:\\DATA\\BIG.ZIP"), "c:\\BIG.ZIP") << target;
