@@ -1,5 +1,8 @@
 #include "platform/drive_table.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cctype>
 
 namespace tavrix {
@@ -49,13 +52,17 @@ std::string BaseName(const std::string& dir) {
 
 }  // namespace
 
+const char kDriveOptionUsage[] =
+    "--drive L=DIR[,type=removable|fixed|cdrom|remote|ramdisk][,geometry=360k|720k|1.2m|1.44m]";
+
 std::optional<DriveEntry> ParseDriveOption(const std::string& value, std::string* error) {
   auto fail = [&](const std::string& why) -> std::optional<DriveEntry> {
-    *error = "--drive " + value + ": " + why;
+    *error = "--drive " + value + ": " + why + "\nusage: " + kDriveOptionUsage;
     return std::nullopt;
   };
-  if (value.size() < 3 || !std::isalpha(static_cast<unsigned char>(value[0])) || value[1] != '=')
-    return fail("expected L=DIR");
+  if (value.size() < 2 || !std::isalpha(static_cast<unsigned char>(value[0])) || value[1] != '=') {
+    return fail("expected a drive letter, '=' and a directory");
+  }
   DriveEntry e;
   e.letter = static_cast<char>(std::tolower(static_cast<unsigned char>(value[0])));
   std::string rest = value.substr(2);
@@ -65,6 +72,12 @@ std::optional<DriveEntry> ParseDriveOption(const std::string& value, std::string
   for (const char* key : {",type=", ",geometry="}) opts = std::min(opts, rest.find(key));
   e.directory = rest.substr(0, opts);
   if (e.directory.empty()) return fail("the directory is missing");
+  // Host paths are matched against the table as absolute paths.
+  if (e.directory[0] != '/') {
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd) != nullptr) e.directory = std::string(cwd) + "/" + e.directory;
+  }
+  while (e.directory.size() > 1 && e.directory.back() == '/') e.directory.pop_back();
   std::optional<int> type;
   while (opts != std::string::npos) {
     size_t next = rest.find(',', opts + 1);

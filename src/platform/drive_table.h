@@ -38,12 +38,14 @@ struct Geometry {
 std::optional<Geometry> GeometryByName(const std::string& name);
 
 struct DriveEntry {
-  char letter = 'a';             // lower case
-  std::string directory;         // host directory; empty when `device` decides
-  std::string device;            // block device followed to its current mount point
+  char letter = 'a';      // lower case
+  std::string directory;  // host directory; empty when `device` decides
+  // Block device followed to its current mount point: the mount of the
+  // device itself, else of one of its partitions (/dev/sdb1 of /dev/sdb).
+  std::string device;
   int type = kDriveFixed;
   std::optional<Geometry> geometry;
-  std::string label;             // shown in the drive list: "c: [home]"
+  std::string label;  // shown in the drive list: "c: [home]"
 
   std::string designation() const { return std::string(1, letter) + ":"; }
   // True where names are matched ignoring case, as FAT does.
@@ -63,9 +65,15 @@ class DriveTable {
   std::map<char, DriveEntry> entries_;
 };
 
+// The option's form, for usage messages.
+extern const char kDriveOptionUsage[];
+
 // Parses the value of "--drive L=DIR[,type=removable|fixed|cdrom|remote|ramdisk]
-// [,geometry=360k|720k|1.2m|1.44m]".  Returns nullopt and sets `error` to a
-// message for bad usage.
+// [,geometry=360k|720k|1.2m|1.44m]" (the part after "--drive ").  A relative
+// DIR is taken from the working directory.  With a geometry DIR plays a
+// floppy of that format and the type is removable unless given; without one
+// it is fixed unless given.  Returns nullopt and sets `error` to a message
+// naming the fault, followed by a usage line, for bad usage.
 std::optional<DriveEntry> ParseDriveOption(const std::string& value, std::string* error);
 
 }  // namespace tavrix

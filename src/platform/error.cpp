@@ -4,6 +4,8 @@
 
 namespace tavrix {
 
+// The two tables read best one case to a line.
+// clang-format off
 std::string ErrorText(int number) {
   switch (number) {
     case kInvalidArgument: return "Invalid argument";
@@ -33,17 +35,27 @@ int ErrorNumberForErrno(int err) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return kDiskFull;
+    // A medium pulled out, or a network share whose server went away: the
+    // user can put it back and retry.
     case ENXIO:
-    case ENODEV: return kDeviceUnavailable;
+    case ENODEV:
+    case ENOTCONN:
+    case ESTALE:
+    case EHOSTDOWN:
+    case EHOSTUNREACH: return kDeviceUnavailable;
     case ENOMEDIUM: return kDiskNotReady;
     case EACCES:
     case EPERM:
     case EROFS: return kPermissionDenied;
     case EIO: return kDeviceIoError;
-    case ENOTDIR: return kPathNotFound;
+    case ENOTDIR:
+    case ELOOP: return kPathNotFound;
     case EISDIR:
     case EBUSY:
-    case ETXTBSY: return kFileAccessError;
+    case ETXTBSY:
+    case ENOTEMPTY:
+    case EAGAIN:
+    case ENOTSUP: return kFileAccessError;
     case ENAMETOOLONG:
     case EILSEQ: return kBadFileName;
     case EMFILE:
@@ -52,9 +64,12 @@ int ErrorNumberForErrno(int err) {
     case EINVAL: return kInvalidArgument;
     case EOVERFLOW: return kOverflow;
     case ENOMEM: return kOutOfMemory;
+    // Anything else the device said is an I/O failure to the user.
     default: return kDeviceIoError;
   }
 }
+
+// clang-format on
 
 Error::Error(int number, std::string path)
     : std::runtime_error("Error " + std::to_string(number) + ": " + ErrorText(number) +
@@ -63,8 +78,12 @@ Error::Error(int number, std::string path)
       text_(ErrorText(number)),
       path_(std::move(path)) {}
 
-void RaiseErrno(int err, const std::string& path) { throw Error(ErrorNumberForErrno(err), path); }
+void RaiseErrno(int err, const std::string& path) {
+  throw Error(ErrorNumberForErrno(err), path);
+}
 
-void Raise(int number, const std::string& path) { throw Error(number, path); }
+void Raise(int number, const std::string& path) {
+  throw Error(number, path);
+}
 
 }  // namespace tavrix

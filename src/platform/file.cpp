@@ -1,8 +1,8 @@
 #include "platform/file.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
-#include <sys/stat.h>
 
 #include "platform/error.h"
 #include "platform/sys_calls.h"
@@ -13,7 +13,9 @@ File::File(SysCalls* sys, int fd, std::string path, CapacityCheck capacity)
     : sys_(sys), fd_(fd), path_(std::move(path)), capacity_(std::move(capacity)) {}
 
 File::File(File&& other) noexcept
-    : sys_(other.sys_), fd_(other.fd_), path_(std::move(other.path_)),
+    : sys_(other.sys_),
+      fd_(other.fd_),
+      path_(std::move(other.path_)),
       capacity_(std::move(other.capacity_)) {
   other.fd_ = -1;
 }
@@ -30,7 +32,9 @@ File& File::operator=(File&& other) noexcept {
   return *this;
 }
 
-File::~File() { Reset(); }
+File::~File() {
+  Reset();
+}
 
 void File::Reset() noexcept {
   if (fd_ >= 0) {
@@ -98,7 +102,9 @@ void File::Close() {
   if (fd_ < 0) return;
   int fd = fd_;
   fd_ = -1;
-  if (sys_->Close(fd) != 0 && errno != EINTR) RaiseErrno(errno, path_);
+  // Don't retry close on EINTR: the descriptor may already belong to another
+  // file.  Report it all the same; the data may not have been written.
+  if (sys_->Close(fd) != 0) RaiseErrno(errno, path_);
 }
 
 }  // namespace tavrix

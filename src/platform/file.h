@@ -14,9 +14,10 @@ namespace tavrix {
 
 class SysCalls;
 
-// Free bytes a file on an emulated floppy may still take; called before every
-// write that grows the file.  Given the file's current length, answers how
-// far (in bytes) the file may grow in all.
+// The room of a file on an emulated floppy; called before every write.
+// Given the file's current length, returns the length in bytes the file may
+// reach in all (its own clusters plus the floppy's free ones).  Raises when
+// the floppy cannot be measured (68 once it is out of the drive).
 using CapacityCheck = std::function<int64_t(int64_t current_length)>;
 
 class File {
@@ -47,6 +48,8 @@ class File {
   // Flushes the file's data to the medium; raises on failure.
   void Sync();
   // Closes; raises when the close reports an error (the data may be lost).
+  // The descriptor is gone either way, so a close is never retried: EINTR
+  // too is raised, as the data may not have reached the file.
   void Close();
 
   SysCalls* sys() const { return sys_; }

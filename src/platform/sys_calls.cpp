@@ -2,36 +2,52 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <linux/fs.h>
 
 namespace tavrix {
 
-int SysCalls::Open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
-ssize_t SysCalls::Read(int fd, void* buf, size_t count) { return ::read(fd, buf, count); }
+int SysCalls::Open(const char* path, int flags, mode_t mode) {
+  return ::open(path, flags, mode);
+}
+ssize_t SysCalls::Read(int fd, void* buf, size_t count) {
+  return ::read(fd, buf, count);
+}
 ssize_t SysCalls::PRead(int fd, void* buf, size_t count, off_t offset) {
   return ::pread(fd, buf, count, offset);
 }
 ssize_t SysCalls::PWrite(int fd, const void* buf, size_t count, off_t offset) {
   return ::pwrite(fd, buf, count, offset);
 }
-ssize_t SysCalls::CopyFileRange(int fd_in, off_t* off_in, int fd_out, off_t* off_out,
-                                size_t len) {
+ssize_t SysCalls::CopyFileRange(int fd_in, off_t* off_in, int fd_out, off_t* off_out, size_t len) {
   return ::copy_file_range(fd_in, off_in, fd_out, off_out, len, 0);
 }
-int SysCalls::Close(int fd) { return ::close(fd); }
-int SysCalls::FSync(int fd) { return ::fsync(fd); }
-int SysCalls::FTruncate(int fd, off_t length) { return ::ftruncate(fd, length); }
-int SysCalls::FStat(int fd, struct stat* st) { return ::fstat(fd, st); }
-int SysCalls::Stat(const char* path, struct stat* st) { return ::stat(path, st); }
-int SysCalls::Unlink(const char* path) { return ::unlink(path); }
+int SysCalls::Close(int fd) {
+  return ::close(fd);
+}
+int SysCalls::FSync(int fd) {
+  return ::fsync(fd);
+}
+int SysCalls::FTruncate(int fd, off_t length) {
+  return ::ftruncate(fd, length);
+}
+int SysCalls::FStat(int fd, struct stat* st) {
+  return ::fstat(fd, st);
+}
+int SysCalls::Stat(const char* path, struct stat* st) {
+  return ::stat(path, st);
+}
+int SysCalls::Unlink(const char* path) {
+  return ::unlink(path);
+}
 
 int SysCalls::RenameNoReplace(const char* from, const char* to) {
-  int rc = static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
+  int rc =
+      static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
   if (rc == 0 || (errno != EINVAL && errno != ENOSYS)) return rc;
   // The file system refuses RENAME_NOREPLACE (vfat, some FUSE mounts): a hard
   // link fails with EEXIST just the same, and the old name goes afterwards.
@@ -49,7 +65,9 @@ int SysCalls::RenameNoReplace(const char* from, const char* to) {
   return ::unlink(from);
 }
 
-int SysCalls::StatVfs(const char* path, struct statvfs* st) { return ::statvfs(path, st); }
+int SysCalls::StatVfs(const char* path, struct statvfs* st) {
+  return ::statvfs(path, st);
+}
 
 int SysCalls::ListDirectory(const char* path, std::vector<std::string>* names) {
   DIR* dir = ::opendir(path);

@@ -24,8 +24,7 @@ class SysCalls {
   virtual ssize_t Read(int fd, void* buf, size_t count);
   virtual ssize_t PRead(int fd, void* buf, size_t count, off_t offset);
   virtual ssize_t PWrite(int fd, const void* buf, size_t count, off_t offset);
-  virtual ssize_t CopyFileRange(int fd_in, off_t* off_in, int fd_out, off_t* off_out,
-                                size_t len);
+  virtual ssize_t CopyFileRange(int fd_in, off_t* off_in, int fd_out, off_t* off_out, size_t len);
   virtual int Close(int fd);
   virtual int FSync(int fd);
   virtual int FTruncate(int fd, off_t length);
