@@ -60,8 +60,7 @@ std::optional<StartOptions> ParseStartOptions(const std::vector<std::string>& ar
   // Each start runs one command; two at once would leave the second unrun.
   if (o.split && o.restore) return fail("--split and --restore cannot be used together");
   if ((o.split || o.restore) && !o.args.empty()) {
-    return fail(std::string(o.split ? "--split" : "--restore") +
-                " takes no SOURCE and DRIVE");
+    return fail(std::string(o.split ? "--split" : "--restore") + " takes no SOURCE and DRIVE");
   }
   return o;
 }
@@ -104,7 +103,9 @@ std::string UsageText() {
          "2 for bad usage.\n";
 }
 
-std::string VersionText() { return "Tavrix 1.0\n"; }
+std::string VersionText() {
+  return "Tavrix 1.0\n";
+}
 
 DriveTable BuildDriveTable(const StartOptions& options, const DriveSources& sources) {
   DriveTable table = DefaultDriveTable(RealSysCalls(), sources);
@@ -129,8 +130,7 @@ std::string ProgramDirectory() {
   return slash == 0 ? "/" : buf.substr(0, slash);
 }
 
-bool UseConsole(const StartOptions& options,
-                const std::function<const char*(const char*)>& env) {
+bool UseConsole(const StartOptions& options, const std::function<const char*(const char*)>& env) {
   if (options.console) return true;
   auto set = [&](const char* name) {
     const char* v = env(name);
@@ -194,9 +194,10 @@ void CommandLineSplit(MainForm& form, const std::vector<std::string>& args) {
   } else {
     size_t blank = line.find(' ');
     if (blank == std::string::npos) {
-      form.ui.MsgBox("Syntax is TAVRIX full-path:\\source_filename target_drive:\r\nYou entered {TAVRIX " +
-                         line + "}.",
-                     "Tavrix | Parse Error", kIconQuestion + kStyleOk);
+      form.ui.MsgBox(
+          "Syntax is TAVRIX full-path:\\source_filename target_drive:\r\nYou entered {TAVRIX " +
+              line + "}.",
+          "Tavrix | Parse Error", kIconQuestion + kStyleOk);
       return;
     }
     source = line.substr(0, blank);

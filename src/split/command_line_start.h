@@ -25,8 +25,8 @@ struct StartOptions {
 };
 
 // Takes our own options out of the arguments (argv[0] excluded); they may
-// stand anywhere, and "--" ends them.  nullopt and a one-line message in
-// *error for bad usage.
+// stand anywhere, and "--" ends them.  nullopt and a message in *error
+// ("tavrix: ...") for bad usage.
 std::optional<StartOptions> ParseStartOptions(const std::vector<std::string>& argv,
                                               std::string* error);
 // The usage text of --help, covering every option.
@@ -45,8 +45,7 @@ std::string ProgramDirectory();
 // display to open windows on (neither DISPLAY nor WAYLAND_DISPLAY set, and no
 // QT_QPA_PLATFORM chosen).  `env` reads an environment variable (nullptr
 // when unset).
-bool UseConsole(const StartOptions& options,
-                const std::function<const char*(const char*)>& env);
+bool UseConsole(const StartOptions& options, const std::function<const char*(const char*)>& env);
 
 // The start-up handler: CleanUp, the resting height, then either the drive
 // information of the drive Drive1 shows, or the command-line split of

@@ -14,8 +14,12 @@ void ShowHelpContents(MainForm& form, HelpOwner owner) {
   form.ui.ShowHelpContents(owner, HelpFilePath(form.program_dir));
 }
 
-void mnu_Contents_Click(MainForm& form) { ShowHelpContents(form, HelpOwner::kMainWindow); }
+void mnu_Contents_Click(MainForm& form) {
+  ShowHelpContents(form, HelpOwner::kMainWindow);
+}
 
-void mnu_about_Click(MainForm& form) { form.ui.ShowAbout(); }
+void mnu_about_Click(MainForm& form) {
+  form.ui.ShowAbout();
+}
 
 }  // namespace tavrix

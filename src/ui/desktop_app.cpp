@@ -40,8 +40,9 @@ int RunDesktop(const StartOptions& options, char* argv0) {
   } catch (const ProgramExit& e) {
     return e.status;
   } catch (const std::exception& e) {
-    QMessageBox::critical(&window, QStringLiteral("Tavrix"),
-                          QStringLiteral("Unexpected failure: %1").arg(QString::fromUtf8(e.what())));
+    QMessageBox::critical(
+        &window, QStringLiteral("Tavrix"),
+        QStringLiteral("Unexpected failure: %1").arg(QString::fromUtf8(e.what())));
     return 1;
   }
   if (window.ended()) return window.exit_status();

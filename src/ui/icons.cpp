@@ -29,10 +29,18 @@ QIcon IconOf(const QString& name) {
 
 }  // namespace
 
-QIcon ProgramIcon() { return IconOf(QStringLiteral("tavrix.svg")); }
-QIcon FloppyIcon() { return IconOf(QStringLiteral("floppy35.svg")); }
-QIcon HardDiskIcon() { return IconOf(QStringLiteral("harddisk.svg")); }
-QPixmap ProgramPixmap(int size) { return Render(QStringLiteral("tavrix.svg"), size); }
+QIcon ProgramIcon() {
+  return IconOf(QStringLiteral("tavrix.svg"));
+}
+QIcon FloppyIcon() {
+  return IconOf(QStringLiteral("floppy35.svg"));
+}
+QIcon HardDiskIcon() {
+  return IconOf(QStringLiteral("harddisk.svg"));
+}
+QPixmap ProgramPixmap(int size) {
+  return Render(QStringLiteral("tavrix.svg"), size);
+}
 
 QPixmap PicturePixmap(Picture picture, int size) {
   switch (picture) {

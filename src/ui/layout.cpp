@@ -11,8 +11,8 @@ QFont DesignFont() {
   const QString longest = QStringLiteral("1.44MB Floppy = you will need 99.99 floppies.");
   QFont font = QApplication::font();
   font.setPixelSize(11);
-  for (int stretch : {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed,
-                      QFont::ExtraCondensed}) {
+  for (int stretch :
+       {QFont::Unstretched, QFont::SemiCondensed, QFont::Condensed, QFont::ExtraCondensed}) {
     font.setStretch(stretch);
     if (QFontMetrics(font).horizontalAdvance(longest) <= room) break;
   }

@@ -8,7 +8,9 @@
 
 namespace tavrix::ui {
 
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int Px(int twips) {
+  return twips / kTwipsPerPixel;
+}
 inline QRect TwipRect(int left, int top, int width, int height) {
   return QRect(Px(left), Px(top), Px(width), Px(height));
 }

@@ -156,9 +156,9 @@ void MainWindow::Render() {
   const WindowState& w = form_.w;
   QString caption = QString::fromStdString(w.text(StatusText::kCaption));
   if (windowTitle() != caption) setWindowTitle(caption);
-  for (StatusText which : {StatusText::kLabel1, StatusText::kLabel2, StatusText::kLabel7,
-                           StatusText::kSizeLbl, StatusText::kReadDisplayLbl,
-                           StatusText::kWriteDisplayLbl, StatusText::kActionLbl}) {
+  for (StatusText which :
+       {StatusText::kLabel1, StatusText::kLabel2, StatusText::kLabel7, StatusText::kSizeLbl,
+        StatusText::kReadDisplayLbl, StatusText::kWriteDisplayLbl, StatusText::kActionLbl}) {
     SetLabelText(label(which), w.text(which));
   }
 
@@ -210,8 +210,9 @@ void MainWindow::RunHandler(Handler&& handler) {
   } catch (const std::exception& e) {
     // A fault of the program itself: say so and stop rather than go on from
     // a state nobody knows.
-    QMessageBox::critical(this, QStringLiteral("Tavrix"),
-                          QStringLiteral("Unexpected failure: %1").arg(QString::fromUtf8(e.what())));
+    QMessageBox::critical(
+        this, QStringLiteral("Tavrix"),
+        QStringLiteral("Unexpected failure: %1").arg(QString::fromUtf8(e.what())));
     EndProgram(1);
     return;
   } catch (...) {
@@ -232,13 +233,21 @@ void MainWindow::mnu_Restore_Click() {
   RunHandler([this] { tavrix::mnu_Restore_Click(form_); });
 }
 
-void MainWindow::mnu_Exit_Click() { RequestExit(); }
+void MainWindow::mnu_Exit_Click() {
+  RequestExit();
+}
 
-void MainWindow::Quit_btn_Click() { RequestExit(); }
+void MainWindow::Quit_btn_Click() {
+  RequestExit();
+}
 
-void MainWindow::mnu_Contents_Click() { tavrix::mnu_Contents_Click(form_); }
+void MainWindow::mnu_Contents_Click() {
+  tavrix::mnu_Contents_Click(form_);
+}
 
-void MainWindow::mnu_about_Click() { tavrix::mnu_about_Click(form_); }
+void MainWindow::mnu_about_Click() {
+  tavrix::mnu_about_Click(form_);
+}
 
 void MainWindow::RequestExit() {
   // A running command is inside the engine: it ends at its next yield, and
@@ -272,7 +281,9 @@ void MainWindow::ShowAboutBox() {
   about_->exec();
 }
 
-void MainWindow::ShowHelpFromAbout() { ShowHelpContents(form_, HelpOwner::kAboutBox); }
+void MainWindow::ShowHelpFromAbout() {
+  ShowHelpContents(form_, HelpOwner::kAboutBox);
+}
 
 HelpViewer* MainWindow::ShowHelp(HelpOwner owner, const QString& path) {
   QPointer<HelpViewer>& viewer = owner == HelpOwner::kAboutBox ? about_help_ : main_help_;

@@ -145,6 +145,8 @@ void QtInteraction::Yield() {
   if (window_ != nullptr && window_->exit_requested()) throw ProgramExit{0};
 }
 
-void QtInteraction::StatusChanged(StatusText, const std::string&) { Render(); }
+void QtInteraction::StatusChanged(StatusText, const std::string&) {
+  Render();
+}
 
 }  // namespace tavrix::ui

@@ -107,7 +107,8 @@ TEST_F(DialogsTest, MessageBoxesShowTheIconAndButtonsOfTheirStyle) {
             }
           },
           [] { NotShown("message box"); });
-      int answer = ui().MsgBox("Insert floppy # 2\r\nsecond line", "Tavrix | More please ...", c.style);
+      int answer =
+          ui().MsgBox("Insert floppy # 2\r\nsecond line", "Tavrix | More please ...", c.style);
       EXPECT_EQ(seen, c.buttons);
       EXPECT_EQ(answer, pick < c.answers.size() ? c.answers[pick] : c.escape);
     }

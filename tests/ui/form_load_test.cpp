@@ -51,9 +51,10 @@ TEST_F(FormLoadTest, WithoutArgumentsShowsTheDrivesInformation) {
 TEST_F(FormLoadTest, OneArgumentWithoutABlankIsAParseError) {
   bench.ui.Msg(kAnswerOk);
   Form_Load(form(), {"C:\\big.zip"});
-  ExpectOneMessage("Syntax is TAVRIX full-path:\\source_filename target_drive:\r\n"
-                   "You entered {TAVRIX C:\\big.zip}.",
-                   "Tavrix | Parse Error", 32);
+  ExpectOneMessage(
+      "Syntax is TAVRIX full-path:\\source_filename target_drive:\r\n"
+      "You entered {TAVRIX C:\\big.zip}.",
+      "Tavrix | Parse Error", 32);
   EXPECT_EQ(form().r.CommandLine, "C:\\big.zip");
   EXPECT_EQ(form().r.SourceFile, "");
 }
@@ -89,7 +90,8 @@ TEST_F(FormLoadTest, AnEmptySourceNeedsNoSplit) {
   Bench::WriteFile(bench.c_dir + "/empty.bin", "");
   bench.ui.Msg(kAnswerOk);
   Form_Load(form(), {bench.c_dir + "/empty.bin", "a"});
-  ExpectOneMessage("Source file doesn't need TAVRIX!", "TAVRIX | You don't need me for this one", 32);
+  ExpectOneMessage("Source file doesn't need TAVRIX!", "TAVRIX | You don't need me for this one",
+                   32);
   EXPECT_FALSE(Bench::FileExistsOnHost(bench.a_dir));
 }
 
@@ -236,8 +238,8 @@ class CommandLineRetryTest : public CommandLineSplitTest {
 // first byte, floppy 1 prompted for, with a serial of its own.
 TEST_F(CommandLineRetryTest, RetryStartsTheSplitAgainFromTheStart) {
   faults.FailOn("Open", ENXIO, "big.bin");
-  bench.ui.Msg(kAnswerRetry);                                     // "Drive is not ready"
-  bench.ui.Msg(kAnswerOk, [&] { bench.Insert("one"); });          // "Insert floppy # 1"
+  bench.ui.Msg(kAnswerRetry);                             // "Drive is not ready"
+  bench.ui.Msg(kAnswerOk, [&] { bench.Insert("one"); });  // "Insert floppy # 1"
   ScriptFloppiesTwoAndThree();
   Form_Load(form(), {source, "a"});
   ASSERT_TRUE(bench.ui.done());

@@ -24,7 +24,8 @@ using testing::WindowBench;
 
 std::vector<std::string> ItemTexts(QMenu* menu) {
   std::vector<std::string> out;
-  for (QAction* a : menu->actions()) out.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+  for (QAction* a : menu->actions())
+    out.push_back(a->isSeparator() ? "-" : a->text().toStdString());
   return out;
 }
 
@@ -174,7 +175,8 @@ TEST(MainWindow, ARefusedFloppyLeavesBothCommandsAvailable) {
   wb.window().mnu_Restore_Click();
   ASSERT_TRUE(wb.script().done());
   EXPECT_EQ(MessageTexts(wb.script()).back(),
-            "No valid Tavrix restore data file was found.\r\nReplace floppy and select Restore from menu.");
+            "No valid Tavrix restore data file was found.\r\nReplace floppy and select Restore "
+            "from menu.");
   EXPECT_TRUE(wb.form().r.RestoreActive);
   EXPECT_TRUE(wb.window().split_action()->isEnabled());
   EXPECT_TRUE(wb.window().restore_action()->isEnabled());
@@ -234,7 +236,8 @@ TEST(MainWindow, ASplitRunsThroughTheMenu) {
   EXPECT_EQ(estimate_shown, "1.44MB Floppy = you will need 2.06 floppies.");
   EXPECT_EQ(space_shown.rfind("Space on c:\\ is ", 0), 0u) << space_shown;
   EXPECT_TRUE(picture_shown);
-  EXPECT_EQ(wb.window().label(StatusText::kSizeLbl)->text().toStdString(), "File is 3,000,000 bytes.");
+  EXPECT_EQ(wb.window().label(StatusText::kSizeLbl)->text().toStdString(),
+            "File is 3,000,000 bytes.");
   EXPECT_EQ(tallest, wb.window().WindowHeightFor(kRestingHeightTwips + kRunExtraTwips));
   EXPECT_EQ(wb.window().height(), wb.window().WindowHeightFor(kRestingHeightTwips));
   EXPECT_EQ(wb.window().label(StatusText::kLabel1)->text().toStdString(), "Done");

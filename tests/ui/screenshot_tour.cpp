@@ -194,7 +194,8 @@ int Tour(const QString& out_dir) {
   // prompts, the description.
   bool writing_shot = false;
   ui.on_yield = [&] {
-    if (!writing_shot && form.w.action_visible && form.Text(StatusText::kActionLbl) == "Writing ..." &&
+    if (!writing_shot && form.w.action_visible &&
+        form.Text(StatusText::kActionLbl) == "Writing ..." &&
         form.w.height_twips == kRestingHeightTwips + kRunExtraTwips) {
       writing_shot = true;
       shots.Window(&window, "03_split_writing");

@@ -80,7 +80,8 @@ TEST_F(SplitCommandTest, SplitsOntoThreeFloppies) {
   EXPECT_EQ(m[1].text, "Insert floppy # 3");
   // The disk information of the run.
   EXPECT_EQ(form().Text(StatusText::kSizeLbl), "File is 3,000,000 bytes.");
-  EXPECT_EQ(form().Text(StatusText::kReadDisplayLbl), "1.44MB Floppy = you will need 2.06 floppies.");
+  EXPECT_EQ(form().Text(StatusText::kReadDisplayLbl),
+            "1.44MB Floppy = you will need 2.06 floppies.");
   EXPECT_EQ(form().Text(StatusText::kWriteDisplayLbl).rfind("Space on c:\\ is ", 0), 0u)
       << form().Text(StatusText::kWriteDisplayLbl);
   EXPECT_EQ(form().w.read_from_device_pic, Picture::kThreeFloppies);

@@ -19,8 +19,7 @@ void EnsureQApplication();
 // message boxes, input box, file dialog and pickers answered from a script.
 class ScriptedQtInteraction : public QtInteraction {
  public:
-  explicit ScriptedQtInteraction(tavrix::testing::ScriptedInteraction& script)
-      : script_(script) {}
+  explicit ScriptedQtInteraction(tavrix::testing::ScriptedInteraction& script) : script_(script) {}
 
   int MsgBox(const std::string& text, const std::string& title, int style) override;
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
