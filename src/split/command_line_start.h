@@ -1,10 +1,13 @@
-// Start-up: the program's own options, then Form_Load with the command line.
+// Start-up: the program's own options, the drive table, then Form_Load with
+// the command line.  Both front ends start through these.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/default_drives.h"
 #include "platform/drive_table.h"
 
 namespace tavrix {
@@ -21,12 +24,28 @@ struct StartOptions {
   std::vector<std::string> args;   // what remains: the command line
 };
 
-// Takes our own options out of the arguments (argv[0] excluded).  nullopt
-// and a message in *error for bad usage.
+// Takes our own options out of the arguments (argv[0] excluded); they may
+// stand anywhere, and "--" ends them.  nullopt and a message in *error
+// ("tavrix: ...") for bad usage.
 std::optional<StartOptions> ParseStartOptions(const std::vector<std::string>& argv,
                                               std::string* error);
 // The usage text of --help, covering every option.
 std::string UsageText();
+// The line --version prints.
+std::string VersionText();
+
+// The drive table of a start: the machine's default drives read from
+// `sources`, then each --drive entry, a later one replacing an earlier one.
+DriveTable BuildDriveTable(const StartOptions& options, const DriveSources& sources);
+// As above, with the machine's own sources (c: is $HOME).
+DriveTable BuildDriveTable(const StartOptions& options);
+// Directory of the running executable; "." when the system cannot say.
+std::string ProgramDirectory();
+// True when the terminal front end serves this start: --console, or no
+// display to open windows on (neither DISPLAY nor WAYLAND_DISPLAY set, and no
+// QT_QPA_PLATFORM chosen).  `env` reads an environment variable (nullptr
+// when unset).
+bool UseConsole(const StartOptions& options, const std::function<const char*(const char*)>& env);
 
 // The start-up handler: CleanUp, the resting height, then either the drive
 // information of the drive Drive1 shows, or the command-line split of

@@ -1,58 +1,32 @@
-// Placeholder window until the main window lands: shows the record's status
-// labels and the current drive's information.
-#include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
-
+// tavrix: splits a file onto floppies and rebuilds it from them.  Takes the
+// program's own options, then starts the desktop or the terminal front end.
+#include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "drives/disk_info.h"
-#include "drives/drive_lists.h"
-#include "platform/default_drives.h"
-#include "platform/sys_calls.h"
-#include "restore/main_form.h"
-
-namespace {
-
-class NoInteraction : public tavrix::Interaction {
- public:
-  int MsgBox(const std::string&, const std::string&, int) override { return tavrix::kAnswerOk; }
-  std::optional<std::string> InputBox(const std::string&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::string OpenFileDialog() override { return {}; }
-  void ShowPicker(tavrix::DrivePicker&) override {}
-  void ShowHelpContents(tavrix::HelpOwner, const std::string&) override {}
-  void ShowAbout() override {}
-  void Yield() override { QCoreApplication::processEvents(); }
-};
-
-}  // namespace
+#include "console/console_main.h"
+#include "split/command_line_start.h"
+#include "ui/desktop_app.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  tavrix::DriveSources sources;
-  const char* home = std::getenv("HOME");
-  sources.home = home != nullptr ? home : "/";
-  tavrix::Platform platform(tavrix::RealSysCalls(),
-                            tavrix::DefaultDriveTable(tavrix::RealSysCalls(), sources));
-  NoInteraction ui;
-  tavrix::MainForm form(platform, ui);
-  form.CleanUp();
-  form.Drive1.drive = tavrix::StartupDrive(form);
-  tavrix::Drive1_Change(form);
-
-  QWidget window;
-  window.setWindowTitle(QString::fromStdString(form.Text(tavrix::StatusText::kCaption)));
-  auto* layout = new QVBoxLayout(&window);
-  layout->addWidget(new QLabel(QString::fromStdString("Drive " + form.Drive1.drive)));
-  for (auto which : {tavrix::StatusText::kLabel1, tavrix::StatusText::kLabel2,
-                     tavrix::StatusText::kLabel7, tavrix::StatusText::kLabel4,
-                     tavrix::StatusText::kLabel5, tavrix::StatusText::kLabel6}) {
-    layout->addWidget(new QLabel(QString::fromStdString(form.Text(which))));
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  std::optional<tavrix::StartOptions> options = tavrix::ParseStartOptions(args, &error);
+  if (!options) {
+    std::fprintf(stderr, "%s\nTry 'tavrix --help' for more information.\n", error.c_str());
+    return 2;
   }
-  window.show();
-  return app.exec();
+  if (options->help) {
+    std::fputs(tavrix::UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (options->version) {
+    std::fputs(tavrix::VersionText().c_str(), stdout);
+    return 0;
+  }
+  if (tavrix::UseConsole(*options, [](const char* name) { return std::getenv(name); })) {
+    return tavrix::RunConsole(*options, tavrix::ProgramDirectory());
+  }
+  return tavrix::ui::RunDesktop(*options, argv[0]);
 }
