@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
   std::string error;
   std::optional<tavrix::StartOptions> options = tavrix::ParseStartOptions(args, &error);
   if (!options) {
-    std::fprintf(stderr, "%s\nTry 'tavrix --help' for more information.\n", error.c_str());
+    // Bad usage: the reason, then the whole usage text, both on standard error.
+    std::fprintf(stderr, "%s\n\n%s", error.c_str(), tavrix::UsageText().c_str());
     return 2;
   }
   if (options->help) {
