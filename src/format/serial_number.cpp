@@ -7,6 +7,7 @@
 #include "format/piece_name.h"
 #include "platform/error.h"
 #include "restore/main_form.h"
+#include "split/error_report.h"
 
 namespace tavrix {
 
@@ -40,15 +41,8 @@ std::string MakeSerial(const SerialClock& clock) {
 
 bool SerialFileExists(MainForm& form) {
   std::string path = form.Drive1.drive.substr(0, 2) + kSerialPrefix + form.r.SerialNumber;
-  try {
-    File probe = form.platform.Open(path, OpenMode::kRead);
-    probe.Close();
-    return true;
-  } catch (const Error& e) {
-    if (e.number() == kFileNotFound) return false;
-    form.ui.MsgBox("Error " + Str(e.number()) + " :" + e.text(), "error", kIconCritical + kStyleOk);
-    return false;
-  }
+  // A probe that fails for another reason counts the floppy as not of this set.
+  return ProbeFile(form, path, false);
 }
 
 }  // namespace tavrix

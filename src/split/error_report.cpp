@@ -20,7 +20,7 @@ void ReportUnhandled(MainForm& form, const Error& e) {
   throw ProgramExit{1};
 }
 
-bool FileExists(MainForm& form, const std::string& path) {
+bool ProbeFile(MainForm& form, const std::string& path, bool answer_on_error) {
   try {
     File probe = form.platform.Open(path, OpenMode::kRead);
     probe.Close();
@@ -28,8 +28,10 @@ bool FileExists(MainForm& form, const std::string& path) {
   } catch (const Error& e) {
     if (e.number() == kFileNotFound) return false;
     form.ui.MsgBox("Error " + Str(e.number()) + " :" + e.text(), "error", kIconCritical + kStyleOk);
-    return true;
+    return answer_on_error;
   }
 }
+
+bool FileExists(MainForm& form, const std::string& path) { return ProbeFile(form, path, true); }
 
 }  // namespace tavrix

@@ -41,6 +41,10 @@ bool ShapeA(MainForm& form, Step&& step) {
 // found; any other error shows "Error  N :text" (title "error", style 16)
 // and answers true.
 bool FileExists(MainForm& form, const std::string& path);
+// The probe behind FileExists and SerialFileExists: true when `path` opens
+// for reading, false when it is not found; any other error is reported as
+// above and answers `answer_on_error`.
+bool ProbeFile(MainForm& form, const std::string& path, bool answer_on_error);
 
 // Runs a menu command's handler: marks the command running, and reports an
 // error that reaches no handler before ending the program.

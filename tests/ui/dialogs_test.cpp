@@ -37,6 +37,13 @@ void NotShown(const char* what) {
   if (QWidget* w = QApplication::activeModalWidget()) w->close();
 }
 
+// Clicks the first drive of a picker's list, as the user would.
+void ClickFirstDrive(PickerWindow* w) {
+  QListWidget* list = w->list();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(0)).center());
+}
+
 // The buttons from left to right.
 std::vector<QAbstractButton*> ButtonsShown(QMessageBox* box) {
   auto list = box->buttons();
@@ -213,9 +220,7 @@ TEST_F(DialogsTest, FloppyPickerOkRunsTheEstimate) {
   form().r.SourceSize = 3000000;
   WhenShown<PickerWindow>(
       [&](PickerWindow* w) {
-        QListWidget* list = w->list();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+        ClickFirstDrive(w);
         EXPECT_EQ(form().r.FloppyDrive, "a:");
         w->ok_button()->click();
       },
@@ -235,9 +240,7 @@ TEST_F(DialogsTest, ClosingAPickerKeepsTheLastClick) {
   form().r.SourceSize = 3000000;
   WhenShown<PickerWindow>(
       [&](PickerWindow* w) {
-        QListWidget* list = w->list();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0)).center());
+        ClickFirstDrive(w);
         w->close();
       },
       [] { NotShown("floppy picker"); });
@@ -265,8 +268,6 @@ TEST_F(DialogsTest, ClickingTheSameDriveAgainChecksItAgain) {
   int refusals = 0;
   WhenShown<PickerWindow>(
       [&](PickerWindow* w) {
-        QListWidget* list = w->list();
-        QPoint at = list->visualItemRect(list->item(0)).center();
         WhenShown<QMessageBox>(
             [&](QMessageBox* box) {
               ++refusals;
@@ -276,11 +277,11 @@ TEST_F(DialogsTest, ClickingTheSameDriveAgainChecksItAgain) {
               box->buttons().front()->click();
             },
             [] { NotShown("refusal"); });
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        ClickFirstDrive(w);
         EXPECT_EQ(refusals, 1);
         EXPECT_EQ(form().r.FloppyDrive, "");
         Bench::WriteFile(wb.bench.a_dir + "/Tx~1.0", "piece");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        ClickFirstDrive(w);
         EXPECT_EQ(refusals, 1);
         EXPECT_EQ(form().r.FloppyDrive, "a:");
         w->ok_button()->click();
