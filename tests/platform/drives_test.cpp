@@ -17,16 +17,8 @@
 namespace tavrix {
 namespace {
 
+using testing::Entry;
 using testing::ScratchDir;
-
-DriveEntry Entry(char letter, const std::string& dir, int type, const char* geometry = nullptr) {
-  DriveEntry e;
-  e.letter = letter;
-  e.directory = dir;
-  e.type = type;
-  if (geometry != nullptr) e.geometry = GeometryByName(geometry);
-  return e;
-}
 
 // a: a directory playing a 1.44 MB floppy, c: a fixed directory, an empty
 // mount table.

@@ -23,16 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 using testing::Bench;
 using testing::FaultInjector;
+using testing::Entry;
 using testing::ScratchDir;
-
-DriveEntry Entry(char letter, const std::string& dir, int type, const char* geometry = nullptr) {
-  DriveEntry e;
-  e.letter = letter;
-  e.directory = dir;
-  e.type = type;
-  if (geometry != nullptr) e.geometry = GeometryByName(geometry);
-  return e;
-}
 
 std::string ReadAll(File& f) {
   std::string out(static_cast<size_t>(f.Length()), '\0');

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/drive_table.h"
+
 namespace tavrix::testing {
 
 class ScratchDir {
@@ -24,5 +26,17 @@ class ScratchDir {
  private:
   std::string path_;
 };
+
+// A drive-table entry for letter `letter` on `dir`, of drive type `type`,
+// emulating the floppy geometry named `geometry` when one is given.
+inline DriveEntry Entry(char letter, const std::string& dir, int type,
+                        const char* geometry = nullptr) {
+  DriveEntry e;
+  e.letter = letter;
+  e.directory = dir;
+  e.type = type;
+  if (geometry != nullptr) e.geometry = GeometryByName(geometry);
+  return e;
+}
 
 }  // namespace tavrix::testing
