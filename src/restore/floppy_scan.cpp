@@ -7,6 +7,7 @@
 #include "drives/number_format.h"
 #include "format/control_record.h"
 #include "format/piece_name.h"
+#include "format/set_files.h"
 #include "restore/main_form.h"
 #include "restore/next_disk.h"
 #include "restore/target_name.h"
@@ -142,8 +143,11 @@ const char* Refusal(const MainForm& form, const Listing& l, bool judged_as_first
   if (!judged_as_first) {
     if (l.sn_file_name != r.SerialNumber)
       return "Serial Number found on floppy does not match current restore.";
+    // A copy of a floppy may list the same piece in another case (TX~2.3
+    // for Tx~2.3): it is the same piece, and taking it twice would count a
+    // missing piece as in.
     for (int k = 1; k <= r.PieceCount; ++k) {
-      if (r.ProcessedFiles[k] == r.SourceFile)
+      if (SameName(r.ProcessedFiles[k], r.SourceFile))
         return "This file/floppy has already been processed.";
     }
   }
