@@ -2,11 +2,13 @@
 // how, and how the restore goes on afterwards.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 
 #include "restore/floppy_scan.h"
 #include "restore_fixture.h"
+#include "support/fault_injector.h"
 
 namespace tavrix {
 namespace {
@@ -308,6 +310,29 @@ TEST_F(Scan, CancelAtDriveNotReadyLeavesTheRestoreInProgress) {
   mnu_Restore_Click(*b.form);
   EXPECT_TRUE(b.ui.done());
   ExpectRebuilt();
+}
+
+TEST(ScanFaults, APieceFileGoneWhenMeasuredIsPassedOver) {
+  testing::FaultInjector sys;
+  Bench b(&sys);
+  std::string data = Bench::VariedBytes(3000, 11);
+  auto f = WriteSet(b, data, 3);
+  b.Insert(f[0]);
+  b.ui.Click("a:").Ok().Click("c:").Ok();
+  b.ui.Msg(kAnswerOk, [&] {
+    b.Insert(f[1]);
+    sys.FailOn("Stat", ENOENT, "Tx~2.3", 2);  // listed, then gone when measured
+  });
+  b.ui.Msg(kAnswerOk);  // the refusal
+  mnu_Restore_Click(*b.form);
+  EXPECT_EQ(MessageTexts(b.ui).back(),
+            std::string("No valid Tavrix restore data file was found.") + kSecondLine);
+  EXPECT_TRUE(b.form->r.RestoreActive);
+
+  b.ui.Msg(kAnswerOk, [&] { b.Insert(f[2]); });
+  mnu_Restore_Click(*b.form);
+  EXPECT_TRUE(b.ui.done());
+  EXPECT_TRUE(Bench::ReadFile(b.c_dir + "/BIG.BIN") == data);
 }
 
 TEST_F(Scan, OtherErrorsWhileScanningEndTheProgram) {
