@@ -2,6 +2,7 @@
 // and the texts left in the window.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "restore/floppy_scan.h"
@@ -161,8 +162,15 @@ TEST(Completion, HostileNamesInTheRecordNeverLeaveTheTargetsDirectory) {
 }
 
 TEST(Completion, ADirectoryOfTheRecordedNameIsNeverDeletedNorAskedAbout) {
-  for (std::vector<int> order :
-       {std::vector<int>{1, 2, 3}, std::vector<int>{2, 1, 3}, std::vector<int>{3, 2, 1}}) {
+  struct Case {
+    std::vector<int> order;
+    const char* label7;
+  } cases[] = {
+      {{1, 2, 3}, "Restored file is called c:\\Tx~Start.OK"},  // last piece appended
+      {{2, 1, 3}, "Restore file is called c:\\Tx~Start.OK"},   // last piece parked
+      {{3, 2, 1}, "Restored file is called c:\\Tx~Start.OK"},
+  };
+  for (const auto& [order, label7] : cases) {
     SCOPED_TRACE(order[0]);
     SetRun run;
     fs::create_directory(run.b.c_dir + "/BIG.BIN");
@@ -176,6 +184,57 @@ TEST(Completion, ADirectoryOfTheRecordedNameIsNeverDeletedNorAskedAbout) {
     EXPECT_EQ(run.Target("BIG.BIN/inside"), "kept");
     EXPECT_TRUE(run.Target("Tx~Start.OK") == run.data);
     EXPECT_EQ(run.b.form->Text(StatusText::kLabel1), "Restore is completed");
+    EXPECT_EQ(run.b.form->Text(StatusText::kLabel7), label7);
+  }
+}
+
+TEST(Completion, AParkedLastPieceWithNoOriginalThereIsMovedWithoutAQuestion) {
+  SetRun run;
+  run.Feed({2, 1, 3});  // piece 3 comes last and is parked
+
+  mnu_Restore_Click(*run.b.form);
+
+  EXPECT_TRUE(run.b.ui.done());
+  EXPECT_EQ(MessageTexts(run.b.ui), std::vector<std::string>(2, kPrompt));
+  EXPECT_EQ(run.b.form->Text(StatusText::kLabel1), "Restore is completed");
+  EXPECT_EQ(run.b.form->Text(StatusText::kLabel7), "c:\\Tx~Start.OK renamed c:\\BIG.BIN");
+  EXPECT_EQ(DirNames(run.b.c_dir), std::vector<std::string>{"BIG.BIN"});
+  EXPECT_TRUE(run.Target("BIG.BIN") == run.data);
+}
+
+// A name taken between the check and the move (58): the error's text, then
+// the completion goes on and the file keeps the start name.
+TEST(Completion, AMoveRefusedBecauseTheNameIsTakenLeavesTheStartName) {
+  struct Case {
+    std::vector<int> order;
+    const char* label7;
+  } cases[] = {
+      {{1, 2, 3}, "Restored file is called c:\\Tx~Start.OK"},
+      {{2, 1, 3}, "Restore file is called c:\\Tx~Start.OK"},
+  };
+  for (const auto& [order, label7] : cases) {
+    SCOPED_TRACE(order[0]);
+    testing::FaultInjector sys;
+    Bench b(&sys);
+    std::string data = Bench::VariedBytes(3000, 21);
+    auto f = WriteSet(b, data, 3);
+    std::vector<std::string> fed;
+    for (int k : order) fed.push_back(f[static_cast<size_t>(k - 1)]);
+    testing::ScriptRestore(b, fed);
+    b.ui.Msg(kAnswerOk);  // the error's text
+    sys.FailOn("RenameNoReplace", EEXIST, "BIG.BIN");
+
+    mnu_Restore_Click(*b.form);
+
+    EXPECT_TRUE(b.ui.done());
+    auto m = b.ui.messages().back();
+    EXPECT_EQ(m.text, "File already exists");
+    EXPECT_EQ(m.title, "Error");
+    EXPECT_EQ(m.style, 16);
+    EXPECT_EQ(b.form->Text(StatusText::kLabel1), "Restore is completed");
+    EXPECT_EQ(b.form->Text(StatusText::kLabel7), label7);
+    EXPECT_EQ(DirNames(b.c_dir), std::vector<std::string>{"Tx~Start.OK"});
+    EXPECT_TRUE(Bench::ReadFile(b.c_dir + "/Tx~Start.OK") == data);
   }
 }
 
@@ -221,6 +280,24 @@ TEST(Completion, AHoldFileLeftByAnInterruptedRestoreIsEmptiedFirst) {
 
   EXPECT_TRUE(run.b.ui.done());  // no size warning
   EXPECT_TRUE(run.Target("BIG.BIN") == run.data);
+}
+
+// A hold file is the only copy of its piece on the target: it goes only
+// once the piece's bytes are on the medium behind the others.
+TEST(Completion, AHoldFileStaysWhenItsBytesCannotBeFlushed) {
+  testing::FaultInjector sys;
+  Bench b(&sys);
+  std::string data = Bench::VariedBytes(3000, 21);
+  auto f = WriteSet(b, data, 3);
+  testing::ScriptRestore(b, {f[0], f[2], f[1]});
+  b.ui.Msg(kAnswerOk);  // the error report
+  sys.FailOn("FSync", EIO, "Tx~Start.OK");
+
+  EXPECT_THROW(mnu_Restore_Click(*b.form), ProgramExit);
+
+  EXPECT_EQ(MessageTexts(b.ui).back(), "Error  57 = Device I/O error");
+  EXPECT_EQ(DirNames(b.c_dir), (std::vector<std::string>{"Tx~Hold.3", "Tx~Start.OK"}));
+  EXPECT_TRUE(Bench::ReadFile(b.c_dir + "/Tx~Hold.3") == data.substr(2000));
 }
 
 TEST(Completion, TheRebuiltFileIsFlushedBeforeTheRestoreIsCalledComplete) {
