@@ -87,14 +87,18 @@ void Copy_btn_Click(MainForm& form) {
   RunRecord& r = form.r;
   const std::string drive = form.Drive1.drive.substr(0, 2);
 
-  // Refusals come before anything is written.
+  // Refusals come before anything is written; the run is over, so the
+  // window the split command enlarged for it goes back down.
+  auto refuse = [&form](const std::string& text) {
+    form.ui.MsgBox(text, kFileTooLargeTitle, kIconCritical + kStyleOk);
+    ResizeWindow(form, 0);
+  };
   if (r.SourceSize >= kMaxSourceSize) {
-    form.ui.MsgBox("Files of 2 GB or more cannot be split.", kFileTooLargeTitle,
-                   kIconCritical + kStyleOk);
+    refuse("Files of 2 GB or more cannot be split.");
     return;
   }
   if (NeedsTooManyFloppies(form, drive)) {
-    form.ui.MsgBox(kTooManyFloppiesText, kFileTooLargeTitle, kIconCritical + kStyleOk);
+    refuse(kTooManyFloppiesText);
     return;
   }
 

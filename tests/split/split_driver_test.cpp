@@ -169,9 +169,11 @@ TEST_F(SplitTest, SourceOfTwoGigabytesIsRefused) {
   form().r.SourceSize = int64_t{1} << 31;
   ChooseFirst("f1");
   ui().Msg(kAnswerOk);
+  ResizeWindow(form(), -1);  // as the split command does
   EXPECT_EQ(RunSplit(), -1);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Tavrix | File too large|Files of 2 GB or more cannot be split.|16"}));
+  EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
   EXPECT_TRUE(Files("f1").empty());
   EXPECT_FALSE(form().outcome.split_done);
 }
@@ -183,11 +185,13 @@ TEST_F(SplitTest, SourceNeedingMoreThanAThousandFloppiesIsRefused) {
   form().r.SourceSize = size;
   ChooseFirst("f1");
   ui().Msg(kAnswerOk);
+  ResizeWindow(form(), -1);  // as the split command does
   EXPECT_EQ(RunSplit(), -1);
   EXPECT_EQ(
       Messages(),
       (std::vector<std::string>{
           "Tavrix | File too large|This file needs more than 1000 floppies of this size.|16"}));
+  EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
   EXPECT_TRUE(Files("f1").empty());
 }
 
