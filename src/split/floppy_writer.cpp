@@ -36,7 +36,7 @@ class FloppyWriter {
   // Returns false when the floppy is refused.
   bool Check(bool prompted);
   // Deletes the piece left partly written on a pulled floppy, when the
-  // floppy now in the drive is that one; re-measures after deleting.
+  // floppy now in the drive is that one.
   void DropPartialPiece();
   // The floppy's file names (none when the listing is not found).
   std::vector<std::string> ListFloppy();
@@ -93,8 +93,10 @@ bool FloppyWriter::Run() {
 
 bool FloppyWriter::Check(bool prompted) {
   if (prompted) {
-    Remeasure();
+    // The partial piece goes first, so that the measurement counts its
+    // space; listing the floppy may also have waited for it to go in.
     if (!r_.PartialPiece.empty()) DropPartialPiece();
+    Remeasure();
     if (r_.DriveFreeBytes == 0) return RefuseNoSpace();
     if (!r_.SerialNumber.empty() && SerialFileExists(form_)) {
       form_.ui.MsgBox(
@@ -139,7 +141,6 @@ void FloppyWriter::DropPartialPiece() {
   ShapeA(form_, [&] { form_.platform.Kill(drive_ + "\\" + partial); });
   if (!own_marker.empty()) ShapeA(form_, [&] { form_.platform.Kill(drive_ + own_marker); });
   r_.PartialPiece.clear();
-  Remeasure();
 }
 
 std::vector<std::string> FloppyWriter::ListFloppy() {

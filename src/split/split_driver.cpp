@@ -37,13 +37,15 @@ std::string TodayText(const MainForm& form) {
   return buf;
 }
 
-// True when this set's marker is on the floppy in the drive; false while
-// the drive has no floppy.  Other errors are reported and end the program.
-bool MarkerPresent(MainForm& form, const std::string& marker) {
+// True when this set's marker is on the floppy in the drive.  A drive
+// without its floppy raises 68 when `raise_unavailable`, else answers false.
+// Other errors are reported and end the program.
+bool MarkerPresent(MainForm& form, const std::string& marker, bool raise_unavailable) {
   try {
     return form.platform.Exists(marker);
   } catch (const Error& e) {
     if (e.number() != kDeviceUnavailable) ReportFatal(form, e);
+    if (raise_unavailable) throw;
     return false;
   }
 }
@@ -51,18 +53,21 @@ bool MarkerPresent(MainForm& form, const std::string& marker) {
 // Writes the control record onto the last floppy of the set and flushes it.
 // The record goes only onto a floppy that carries this set's marker: until
 // one is in the drive the last floppy is asked for, so no other set's
-// record is ever replaced.  68 offers Retry (Cancel ends the program);
-// anything else is reported and ends the program.
+// record is ever replaced.  68 (the floppy taken out at the description
+// prompt) offers Retry (Cancel ends the program); after a Retry an empty
+// drive is one more floppy without the marker.  Anything else is reported
+// and ends the program.
 void WriteControlRecord(MainForm& form, const std::string& drive, const std::string& bytes) {
   const std::string path = drive + "\\" + kControlFileName;
   const std::string marker = drive + kSerialPrefix + form.r.SerialNumber;
+  bool retried = false;
   for (;;) {
-    while (!form.r.SerialNumber.empty() && !MarkerPresent(form, marker)) {
-      int answer = form.ui.MsgBox("Insert floppy #" + Str(form.r.PieceCount),
-                                  "Tavrix | More please ...", kIconExclamation + kStyleOkCancel);
-      if (answer != kAnswerOk) throw ProgramExit{1};
-    }
     try {
+      while (!form.r.SerialNumber.empty() && !MarkerPresent(form, marker, !retried)) {
+        int answer = form.ui.MsgBox("Insert floppy #" + Str(form.r.PieceCount),
+                                    "Tavrix | More please ...", kIconExclamation + kStyleOkCancel);
+        if (answer != kAnswerOk) throw ProgramExit{1};
+      }
       File out = form.platform.Open(path, OpenMode::kWriteText);
       out.WriteAt(bytes.data(), static_cast<int64_t>(bytes.size()), 0);
       out.Close();
@@ -71,6 +76,7 @@ void WriteControlRecord(MainForm& form, const std::string& drive, const std::str
     } catch (const Error& e) {
       if (e.number() != kDeviceUnavailable) ReportFatal(form, e);
       DriveNotReady(form);
+      retried = true;
     }
   }
 }
@@ -81,14 +87,18 @@ void Copy_btn_Click(MainForm& form) {
   RunRecord& r = form.r;
   const std::string drive = form.Drive1.drive.substr(0, 2);
 
-  // Refusals come before anything is written.
+  // Refusals come before anything is written; the run is over, so the
+  // window the split command enlarged for it goes back down.
+  auto refuse = [&form](const std::string& text) {
+    form.ui.MsgBox(text, kFileTooLargeTitle, kIconCritical + kStyleOk);
+    ResizeWindow(form, 0);
+  };
   if (r.SourceSize >= kMaxSourceSize) {
-    form.ui.MsgBox("Files of 2 GB or more cannot be split.", kFileTooLargeTitle,
-                   kIconCritical + kStyleOk);
+    refuse("Files of 2 GB or more cannot be split.");
     return;
   }
   if (NeedsTooManyFloppies(form, drive)) {
-    form.ui.MsgBox(kTooManyFloppiesText, kFileTooLargeTitle, kIconCritical + kStyleOk);
+    refuse(kTooManyFloppiesText);
     return;
   }
 

@@ -1,6 +1,9 @@
 // Measuring drives and the disk-information rows.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <clocale>
 #include <filesystem>
 
 #include "drives/disk_info.h"
@@ -212,6 +215,33 @@ TEST_F(DriveInfoTest, DriveListEntriesInLetterOrder) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0], "a: [a]");
   EXPECT_EQ(entries[1], "c: [home]");
+}
+
+TEST_F(DriveInfoTest, StartupShowsTheDriveHoldingTheWorkingDirectoryElseC) {
+  char cwd[4096];
+  ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+  struct Case {
+    std::string dir;
+    const char* drive;
+  } cases[] = {
+      {bench.a_dir, "a:"},
+      {bench.c_dir, "c:"},
+      {bench.root, "c:"},  // on no drive of the table
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(::chdir(c.dir.c_str()), 0);
+    std::string drive = StartupDrive(form());
+    ASSERT_EQ(::chdir(cwd), 0);
+    EXPECT_EQ(drive, c.drive) << c.dir;
+  }
+}
+
+// With no locale set, "," groups thousands and "." marks decimals.
+TEST_F(DriveInfoTest, NumberSeparatorsWithNoLocaleSet) {
+  ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  MainForm fresh(*bench.platform, bench.ui);
+  EXPECT_EQ(fresh.thousands_sep, ',');
+  EXPECT_EQ(fresh.decimal_point, '.');
 }
 
 TEST_F(DriveInfoTest, PointFile1ListsPlainFilesInNameOrder) {

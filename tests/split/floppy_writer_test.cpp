@@ -203,6 +203,24 @@ TEST_F(FaultyWriterTest, RetryAfterThePulledFloppyIsBackRewritesThePiece) {
   }
 }
 
+// Retry while the drive is still empty waits for a floppy; the one put in
+// then is measured as it is, not as the empty drive was.
+TEST_F(FaultyWriterTest, RetryWithTheDriveStillEmptyMeasuresTheFloppyPutInLater) {
+  Source(3000000);
+  ChooseFirst("f1");
+  sys.FailOn("PWrite", ENXIO, "Tx~2.3", 2);
+  InsertAtPrompt("f2");
+  ui().Msg(kAnswerRetry, [&] { bench.Eject(); });
+  ui().Msg(kAnswerRetry, [&] { bench.Insert("f4"); });
+  InsertAtPrompt("f3");
+  ui().Input(std::string("d"));
+  ASSERT_EQ(RunSplit(), -1);
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{kMore + "2|49", kNotReady, kNotReady, kMore + "3|49"}));
+  EXPECT_EQ(Files("f4"), (std::vector<std::string>{"Tx~2.3", Marker()}));
+  EXPECT_EQ(Joined({{"f1", "Tx~1.2"}, {"f4", "Tx~2.3"}, {"f3", "Tx~3.0"}}), source);
+}
+
 TEST_F(FaultyWriterTest, PreviousFloppyPutBackAtRetryIsRefused) {
   Source(3000000);
   ChooseFirst("f1");

@@ -169,9 +169,11 @@ TEST_F(SplitTest, SourceOfTwoGigabytesIsRefused) {
   form().r.SourceSize = int64_t{1} << 31;
   ChooseFirst("f1");
   ui().Msg(kAnswerOk);
+  ResizeWindow(form(), -1);  // as the split command does
   EXPECT_EQ(RunSplit(), -1);
   EXPECT_EQ(Messages(), (std::vector<std::string>{
                             "Tavrix | File too large|Files of 2 GB or more cannot be split.|16"}));
+  EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
   EXPECT_TRUE(Files("f1").empty());
   EXPECT_FALSE(form().outcome.split_done);
 }
@@ -183,11 +185,13 @@ TEST_F(SplitTest, SourceNeedingMoreThanAThousandFloppiesIsRefused) {
   form().r.SourceSize = size;
   ChooseFirst("f1");
   ui().Msg(kAnswerOk);
+  ResizeWindow(form(), -1);  // as the split command does
   EXPECT_EQ(RunSplit(), -1);
   EXPECT_EQ(
       Messages(),
       (std::vector<std::string>{
           "Tavrix | File too large|This file needs more than 1000 floppies of this size.|16"}));
+  EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
   EXPECT_TRUE(Files("f1").empty());
 }
 
@@ -221,16 +225,56 @@ TEST_F(SplitTest, ControlRecordWaitsForTheLastFloppy) {
             (std::vector<std::string>{kMore + "1|49", kMore + "1|49"}));
 }
 
-TEST_F(SplitTest, ControlRecordCancelAtTheLastFloppyPromptEndsTheProgram) {
-  Source(1000);
-  bench.NewFloppy("other");
-  ChooseFirst("f1");
-  ui().Msg(kAnswerOk);
-  ui().Input(std::string("d"), [&] { bench.Eject(); });
-  ui().Msg(kAnswerCancel);
-  EXPECT_EQ(RunSplit(), 1);
-  EXPECT_FALSE(form().outcome.split_done);
-  EXPECT_NE(form().Text(StatusText::kLabel1), "Done");
+// The last floppy taken out while the description box was open: the drive
+// is not ready; after Retry, the last floppy is asked for while the drive
+// holds no floppy of this set.  Cancel at either question ends the program.
+TEST(Split, ControlRecordAfterTheLastFloppyWasTakenOut) {
+  struct Case {
+    const char* name;
+    std::vector<int> answers;  // to the questions after the description
+    bool floppy_back_at_retry;
+    std::vector<std::string> questions;
+    int status;
+  } cases[] = {
+      {"back at Retry", {kAnswerRetry}, true, {"Error|Drive is not ready|21"}, -1},
+      {"asked for after Retry",
+       {kAnswerRetry, kAnswerOk},
+       false,
+       {"Error|Drive is not ready|21", kMore + "1|49"},
+       -1},
+      {"Cancel at not ready", {kAnswerCancel}, false, {"Error|Drive is not ready|21"}, 1},
+      {"Cancel at the prompt",
+       {kAnswerRetry, kAnswerCancel},
+       false,
+       {"Error|Drive is not ready|21", kMore + "1|49"},
+       1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SplitRig t;
+    t.Source(1000);
+    t.ChooseFirst("f1");
+    t.ui().Msg(kAnswerOk);  // fits notice
+    t.ui().Input(std::string("d"), [&t] { t.bench.Eject(); });
+    for (size_t i = 0; i < c.answers.size(); ++i) {
+      bool last = i + 1 == c.answers.size();
+      bool insert = last ? c.answers[i] != kAnswerCancel : c.floppy_back_at_retry;
+      t.ui().Msg(c.answers[i], [&t, insert] {
+        if (insert) t.bench.Insert("f1");
+      });
+    }
+    EXPECT_EQ(t.RunSplit(), c.status);
+    EXPECT_TRUE(t.ui().done());
+    auto msgs = t.Messages();
+    EXPECT_EQ(std::vector<std::string>(msgs.begin() + 1, msgs.end()), c.questions);
+    EXPECT_EQ(t.form().outcome.split_done, c.status == -1);
+    if (c.status == -1) {
+      EXPECT_EQ(ReadRecordFields(t.Read("f1", "Tx~ctl.dat"))[6], "d");
+      EXPECT_EQ(t.form().Text(StatusText::kLabel1), "Done");
+    } else {
+      EXPECT_NE(t.form().Text(StatusText::kLabel1), "Done");
+    }
+  }
 }
 
 class FaultySplitTest : public WithFaults, public SplitTest {
