@@ -87,6 +87,39 @@ std::string FormatControlRecord(const ControlRecord& record) {
   return out;
 }
 
+namespace {
+
+// Bytes the record takes on the disk: whole clusters.
+int64_t ClustersBytes(const ControlRecord& record, int64_t cluster) {
+  int64_t size = static_cast<int64_t>(FormatControlRecord(record).size());
+  return (size + cluster - 1) / cluster * cluster;
+}
+
+// Drops the last character of `text`, never cutting a UTF-8 sequence.
+void DropLastCharacter(std::string* text) {
+  while (!text->empty() && (static_cast<unsigned char>(text->back()) & 0xC0) == 0x80) {
+    text->pop_back();
+  }
+  if (!text->empty()) text->pop_back();
+}
+
+}  // namespace
+
+ControlRecord FitControlRecord(ControlRecord record, int64_t room, int64_t cluster) {
+  if (cluster <= 0 || room <= 0 || ClustersBytes(record, cluster) <= room) return record;
+  // The last floppy keeps one cluster free; a long description (or path)
+  // would not fit there, and the set would lose its record altogether.
+  while (!record.description.empty() && ClustersBytes(record, cluster) > room) {
+    DropLastCharacter(&record.description);
+  }
+  if (record.description.empty()) record.description = kNoDescription;
+  if (ClustersBytes(record, cluster) > room) {
+    auto sep = record.source_path.find_last_of("\\/");
+    if (sep != std::string::npos) record.source_path = record.source_path.substr(sep + 1);
+  }
+  return record;
+}
+
 std::string ControlRecordDate(const std::tm& when) {
   char buf[256];
   size_t n = std::strftime(buf, sizeof buf, "%x %X", &when);

@@ -29,6 +29,11 @@ inline constexpr const char* kNoDescription = "[No Description]";
 // The record's bytes: seven lines, each ended by CR LF.  Fields that the
 // reading rule would cut are quoted; CR and LF inside a field become blanks.
 std::string FormatControlRecord(const ControlRecord& record);
+// The record made to fit `room` bytes of free space on a disk of
+// `cluster`-byte clusters: the description is shortened first, then the
+// path cut to its file name (all a reader takes from it).  A record that
+// fits already, or a disk whose figures are unknown (0), is left as it is.
+ControlRecord FitControlRecord(ControlRecord record, int64_t room, int64_t cluster);
 // The date line for a modification time: the locale's short date and long
 // time, commas dropped.
 std::string ControlRecordDate(const std::tm& when);

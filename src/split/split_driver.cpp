@@ -57,7 +57,7 @@ bool MarkerPresent(MainForm& form, const std::string& marker, bool raise_unavail
 // prompt) offers Retry (Cancel ends the program); after a Retry an empty
 // drive is one more floppy without the marker.  Anything else is reported
 // and ends the program.
-void WriteControlRecord(MainForm& form, const std::string& drive, const std::string& bytes) {
+void WriteControlRecord(MainForm& form, const std::string& drive, const ControlRecord& record) {
   const std::string path = drive + "\\" + kControlFileName;
   const std::string marker = drive + kSerialPrefix + form.r.SerialNumber;
   bool retried = false;
@@ -68,6 +68,15 @@ void WriteControlRecord(MainForm& form, const std::string& drive, const std::str
                                     "Tavrix | More please ...", kIconExclamation + kStyleOkCancel);
         if (answer != kAnswerOk) throw ProgramExit{1};
       }
+      // Sized for the floppy now in the drive: what it has free, plus what
+      // a record of the same name already there would give back.
+      SpaceFigures f = form.platform.SpaceQuery(drive);
+      int64_t cluster = f.sectors_per_cluster * f.bytes_per_sector;
+      int64_t room = cluster * f.free_clusters;
+      if (cluster > 0 && form.platform.Exists(path)) {
+        room += (form.platform.FileLen(path) + cluster - 1) / cluster * cluster;
+      }
+      std::string bytes = FormatControlRecord(FitControlRecord(record, room, cluster));
       File out = form.platform.Open(path, OpenMode::kWriteText);
       out.WriteAt(bytes.data(), static_cast<int64_t>(bytes.size()), 0);
       out.Close();
@@ -143,7 +152,7 @@ void Copy_btn_Click(MainForm& form) {
   record.size = r.SourceSize;
   record.serial = r.SerialNumber;
   record.description = typed && !typed->empty() ? *typed : kNoDescription;
-  WriteControlRecord(form, drive, FormatControlRecord(record));
+  WriteControlRecord(form, drive, record);
   form.outcome.split_done = true;
 
   form.SetText(StatusText::kLabel1, "Done");

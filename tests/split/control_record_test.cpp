@@ -31,6 +31,30 @@ TEST(FormatControlRecord, PlainFieldsAreWrittenAsTheyStand) {
                 "02-13-2026\r\n");
 }
 
+TEST(FitControlRecord, ShortensTheDescriptionThenThePath) {
+  ControlRecord fits = FitControlRecord(Sample(), 512, 512);
+  EXPECT_EQ(FormatControlRecord(fits), FormatControlRecord(Sample()));
+
+  ControlRecord unknown = Sample();
+  unknown.description = std::string(2000, 'd');
+  EXPECT_EQ(FitControlRecord(unknown, 0, 0).description, unknown.description);
+
+  ControlRecord wordy = Sample();
+  wordy.description = std::string(2000, 'd');
+  ControlRecord fitted = FitControlRecord(wordy, 512, 512);
+  EXPECT_LE(FormatControlRecord(fitted).size(), 512u);
+  EXPECT_GT(FormatControlRecord(fitted).size(), 500u) << "no more is cut than needed";
+  EXPECT_EQ(fitted.source_path, "/home/ann/big.zip");
+
+  ControlRecord deep = Sample();
+  deep.source_path = "/" + std::string(600, 'p') + "/big.zip";
+  deep.description = "notes";
+  ControlRecord cut = FitControlRecord(deep, 512, 512);
+  EXPECT_EQ(cut.source_path, "big.zip");
+  EXPECT_EQ(cut.description, "[No Description]");
+  EXPECT_LE(FormatControlRecord(cut).size(), 512u);
+}
+
 TEST(FormatControlRecord, FieldsTheRuleWouldCutAreQuoted) {
   struct Case {
     const char* text;

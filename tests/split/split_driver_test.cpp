@@ -332,3 +332,32 @@ TEST_F(FaultySplitTest, FloppyIsFlushedBeforeTheNextPrompt) {
 
 }  // namespace
 }  // namespace tavrix::testing
+
+namespace tavrix::testing {
+namespace {
+
+// A last piece that leaves one cluster free: a long description must not
+// cost the set its record.
+TEST_F(SplitTest, ALongDescriptionIsShortenedToFitTheLastFloppy) {
+  Source(kPieceBytes);
+  ChooseFirst("f1");
+  ui().Msg(kAnswerOk);  // "This file fits on a single floppy"
+  std::string typed;
+  for (int i = 0; i < 400; ++i) typed += "\xc3\xa9t\xc3\xa9 ";  // "été " in UTF-8
+  ui().Input(typed);
+  ASSERT_EQ(RunSplit(), -1);
+  EXPECT_TRUE(form().outcome.split_done);
+  std::string record = Read("f1", "Tx~ctl.dat");
+  EXPECT_LE(record.size(), static_cast<size_t>(kClusterBytes));
+  std::vector<std::string> fields = ReadRecordFields(record);
+  ASSERT_GE(fields.size(), 7u);
+  EXPECT_EQ(fields[1], "c:\\big.bin");
+  EXPECT_EQ(fields[5], form().r.SerialNumber);
+  ASSERT_FALSE(fields[6].empty());
+  EXPECT_EQ(typed.compare(0, fields[6].size(), fields[6]), 0) << "a prefix of what was typed";
+  EXPECT_EQ(DisplayText(fields[6]), fields[6]) << "cut between characters, still UTF-8";
+  EXPECT_EQ(Read("f1", "Tx~1.0"), source);
+}
+
+}  // namespace
+}  // namespace tavrix::testing
