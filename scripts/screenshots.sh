@@ -4,8 +4,9 @@
 #   scripts/screenshots.sh [OUTDIR]       (default OUTDIR: screenshots)
 #
 # Starts the program itself and grabs the screen with its window at rest,
-# and again started with a command line (a split at once), then runs the tour of the windows (tests/ui/screenshot_tour.cpp): the
-# floppy picker, the window enlarged during a split with the estimate and
+# and again started with a command line (a split at once), then runs the
+# tour of the windows (tests/ui/screenshot_tour.cpp): the floppy picker, the
+# window enlarged during a split (reading and writing) with the estimate and
 # "Space on" rows, the prompts, the target picker of a restore, the About
 # box and the help viewer, on floppies made of temporary directories.
 set -eu

@@ -9,6 +9,7 @@
 #include "platform/sys_calls.h"
 #include "restore/main_form.h"
 #include "split/error_report.h"
+#include "split/split_command.h"
 #include "split/split_driver.h"
 
 namespace tavrix {
@@ -217,8 +218,7 @@ void CommandLineSplit(MainForm& form, const std::vector<std::string>& args) {
     return;
   }
   if (length < 1) {
-    form.ui.MsgBox("Source file doesn't need TAVRIX!", "TAVRIX | You don't need me for this one",
-                   kIconQuestion + kStyleOk);
+    form.ui.MsgBox(kEmptySourceText, kEmptySourceTitle, kIconQuestion + kStyleOk);
     return;
   }
   form.r.SourceFile = source;

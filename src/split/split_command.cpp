@@ -21,6 +21,13 @@ void mnu_OpenFile_Click(MainForm& form) {
   form.SetText(StatusText::kLabel1, form.r.SourceFile);
   form.SetText(StatusText::kLabel2,
                "File is " + FormatGrouped(form.r.SourceSize, form.thousands_sep) + " bytes.");
+  if (form.r.SourceSize < 1) {
+    form.ui.MsgBox(kEmptySourceText, kEmptySourceTitle, kIconQuestion + kStyleOk);
+    form.r.SourceFile.clear();
+    form.r.SourceSize = 0;
+    ClearDisplay(form);
+    return;
+  }
 
   form.r.DialogMode = 1;
   ShowRestoreFrm(form);

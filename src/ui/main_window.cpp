@@ -8,7 +8,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
+#include <algorithm>
 #include <exception>
 
 #include "restore/floppy_scan.h"
@@ -50,6 +52,24 @@ void SetLabelText(QLabel* label, const std::string& text) {
   label->setText(value);
   // The labels are narrow; a long path can still be read in full.
   label->setToolTip(value);
+}
+
+// Puts a new help viewer a little below and right of its owner, wholly on
+// the owner's screen.  Left to itself it would be centred on the owner, and
+// over the short main window its title bar would lie above the screen's top,
+// out of reach.
+void PlaceHelpViewer(QWidget* viewer, QWidget* owner) {
+  // Room for a title bar above the viewer's top edge.
+  constexpr int kTitleBar = 32;
+  QScreen* screen = owner->screen();
+  if (screen == nullptr) return;
+  QRect room = screen->availableGeometry();
+  QPoint at = owner->frameGeometry().topLeft() + QPoint(kTitleBar, 2 * kTitleBar);
+  int right = std::max(room.left(), room.right() + 1 - viewer->width());
+  int bottom = std::max(room.top() + kTitleBar, room.bottom() + 1 - viewer->height());
+  at.setX(std::clamp(at.x(), room.left(), right));
+  at.setY(std::clamp(at.y(), room.top() + kTitleBar, bottom));
+  viewer->move(at);
 }
 
 }  // namespace
@@ -293,6 +313,7 @@ HelpViewer* MainWindow::ShowHelp(HelpOwner owner, const QString& path) {
   if (viewer.isNull() || viewer->parentWidget() != parent) {
     delete viewer.data();
     viewer = new HelpViewer(parent);
+    PlaceHelpViewer(viewer, parent);
   }
   viewer->ShowContents(path);
   viewer->show();

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include "drives/drive_picker.h"
 #include "platform/error.h"
@@ -72,6 +75,15 @@ QString FromText(const std::string& text) {
 
 }  // namespace
 
+int TitleRoom(const QWidget& dialog, const QString& title) {
+  // Title bars draw their text bold, beside the window icon and the frame's
+  // buttons.
+  constexpr int kTitleBarExtras = 100;
+  QFont font = dialog.font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarExtras;
+}
+
 QWidget* QtInteraction::DialogParent() const {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return window_;
@@ -97,6 +109,13 @@ int QtInteraction::MsgBox(const std::string& text, const std::string& title, int
     if (answer == escape) box.setEscapeButton(b);
   }
   box.setDefaultButton(static_cast<QPushButton*>(answers.front().first));
+  // A box sizes itself to its text and buttons alone; a title wider than
+  // that would be cut short in the title bar.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(TitleRoom(box, box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   box.exec();
   for (const auto& [button, answer] : answers) {
     if (box.clickedButton() == button) return answer;
@@ -113,6 +132,13 @@ std::optional<std::string> QtInteraction::InputBox(const std::string& prompt,
   dialog.setWindowTitle(QString::fromStdString(title));
   dialog.setLabelText(FromText(prompt));
   dialog.setTextValue(QString::fromStdString(default_text));
+  // The dialog's layout, made when its size is first asked for, fixes its
+  // size: the room for the title goes there.
+  dialog.sizeHint();
+  if (QLayout* layout = dialog.layout()) {
+    layout->addItem(new QSpacerItem(TitleRoom(dialog, dialog.windowTitle()), 0,
+                                    QSizePolicy::Minimum, QSizePolicy::Minimum));
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue().toStdString();
 }

@@ -25,6 +25,9 @@ std::vector<std::pair<QString, int>> ButtonsOfStyle(int style);
 // Cancel where there is one, No for Yes and No, OK for OK alone.
 int EscapeAnswerOfStyle(int style);
 
+// The width a dialog needs for `title` to show whole in its title bar.
+int TitleRoom(const QWidget& dialog, const QString& title);
+
 class QtInteraction : public Interaction {
  public:
   // The window that renders the record and owns the dialogs; until it is

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -22,6 +23,7 @@
 #include "ui/about_box.h"
 #include "ui/help_viewer.h"
 #include "ui/picker_window.h"
+#include "ui/qt_interaction.h"
 #include "window_bench.h"
 
 namespace tavrix::ui {
@@ -105,6 +107,8 @@ TEST_F(DialogsTest, MessageBoxesShowTheIconAndButtonsOfTheirStyle) {
             EXPECT_EQ(box->windowTitle().toStdString(), "Tavrix | More please ...");
             EXPECT_EQ(box->text().toStdString(), "Insert floppy # 2\nsecond line");
             EXPECT_EQ(box->icon(), c.icon);
+            // The title shows whole.
+            EXPECT_GE(box->width(), TitleRoom(*box, box->windowTitle()));
             seen = ButtonTexts(box);
             EXPECT_EQ(box->defaultButton(), ButtonsShown(box).front());
             if (pick < c.buttons.size()) {
@@ -140,6 +144,7 @@ TEST_F(DialogsTest, InputBoxOffersItsDefaultText) {
           EXPECT_EQ(d->windowTitle().toStdString(), "Tavrix Split File Description");
           EXPECT_EQ(d->labelText().toStdString(), "Please enter a description for this disk set");
           EXPECT_EQ(d->textValue().toStdString(), "02-13-2026");
+          EXPECT_GE(d->width(), TitleRoom(*d, d->windowTitle()));
           if (c.typed != "-") d->setTextValue(QString::fromStdString(c.typed));
           if (c.accept) {
             d->accept();
@@ -367,6 +372,10 @@ TEST_F(DialogsTest, HelpContentsOpensTheFileNextToTheProgram) {
     EXPECT_TRUE(text.contains(QString::fromLatin1(topic))) << topic;
   }
   EXPECT_EQ(viewer->browser()->source().fragment().toStdString(), "contents");
+  // Wholly on the screen, with room above it for its title bar.
+  QRect room = viewer->screen()->availableGeometry();
+  EXPECT_TRUE(room.contains(viewer->frameGeometry()));
+  EXPECT_GE(viewer->frameGeometry().top(), room.top() + 20);
 }
 
 TEST_F(DialogsTest, AMissingHelpFileIsReportedByTheViewer) {

@@ -193,7 +193,14 @@ int Tour(const QString& out_dir) {
   // Split a file: the picker, the enlarged window while writing and at the
   // prompts, the description.
   bool writing_shot = false;
+  bool reading_shot = false;
   ui.on_yield = [&] {
+    if (!reading_shot && form.w.action_visible &&
+        form.Text(StatusText::kActionLbl) == "Reading ..." &&
+        form.w.height_twips == kRestingHeightTwips + kRunExtraTwips) {
+      reading_shot = true;
+      shots.Window(&window, "03_split_reading");
+    }
     if (!writing_shot && form.w.action_visible &&
         form.Text(StatusText::kActionLbl) == "Writing ..." &&
         form.w.height_twips == kRestingHeightTwips + kRunExtraTwips) {

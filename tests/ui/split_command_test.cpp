@@ -1,6 +1,8 @@
 // The "Split a file" command from the file-open dialog to the control record.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/error.h"
 #include "restore/main_form.h"
 #include "split/split_command.h"
@@ -61,6 +63,26 @@ TEST_F(SplitCommandTest, CancellingThePickerClearsTheChoice) {
   EXPECT_EQ(form().r.SourceSize, 0);
   EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
   EXPECT_EQ(form().r.DialogMode, 1);
+}
+
+TEST_F(SplitCommandTest, AnEmptySourceIsRefusedBeforeAnyFloppy) {
+  // A set of an empty file would hold a 0-byte piece that no restore takes.
+  std::string empty = bench.c_dir + "/empty.bin";
+  Bench::WriteFile(empty, "");
+  bench.ui.File(empty).Msg(kAnswerOk);
+  mnu_OpenFile_Click(form());
+  ASSERT_TRUE(bench.ui.done());
+  auto m = bench.ui.messages();
+  ASSERT_EQ(m.size(), 1u);
+  EXPECT_EQ(m[0].text, "Source file doesn't need TAVRIX!");
+  EXPECT_EQ(m[0].title, "TAVRIX | You don't need me for this one");
+  EXPECT_EQ(m[0].style, 32);
+  EXPECT_TRUE(std::filesystem::is_empty(bench.a_dir));
+  EXPECT_FALSE(form().outcome.split_done);
+  EXPECT_EQ(form().r.SourceFile, "");
+  EXPECT_EQ(form().r.SourceSize, 0);
+  EXPECT_EQ(form().Text(StatusText::kLabel1), "");
+  EXPECT_EQ(form().w.height_twips, kRestingHeightTwips);
 }
 
 TEST_F(SplitCommandTest, SplitsOntoThreeFloppies) {
