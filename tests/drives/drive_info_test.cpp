@@ -18,16 +18,7 @@ using testing::Bench;
 
 // A drive letter `letter` emulating a disk of `clusters` clusters of `cluster` bytes.
 std::string AddDrive(Bench& bench, char letter, int64_t cluster, int64_t clusters, int type) {
-  std::string dir = bench.root + "/" + std::string(1, letter);
-  std::filesystem::create_directories(dir);
-  DriveEntry e;
-  e.letter = letter;
-  e.directory = dir;
-  e.type = type;
-  e.geometry = Geometry{1, cluster, clusters};
-  e.label = std::string(1, letter);
-  bench.SetDrive(e);
-  return dir;
+  return bench.AddDrive(letter, type, Geometry{1, cluster, clusters});
 }
 
 class DriveInfoTest : public ::testing::Test {
@@ -154,9 +145,9 @@ TEST_F(DriveInfoTest, FloppyEstimateInSplitMode) {
   } cases[] = {
       {512, 2847, 3000000, "1.44MB Floppy = you will need 2.06 floppies."},
       {512, 2847, 728832, "1.44MB Floppy = you will need .50 floppies."},
-      {64, 15625, 3000000, ""},   // capacity 1,000,000
-      {64, 21875, 3000000, ""},   // capacity 1,400,000
-      {512, 0, 3000000, ""},      // capacity 0
+      {64, 15625, 3000000, ""},  // capacity 1,000,000
+      {64, 21875, 3000000, ""},  // capacity 1,400,000
+      {512, 0, 3000000, ""},     // capacity 0
   };
   for (const auto& c : cases) {
     AddDrive(bench, 'b', c.cluster, c.clusters, kDriveRemovable);
@@ -224,9 +215,7 @@ TEST_F(DriveInfoTest, StartupShowsTheDriveHoldingTheWorkingDirectoryElseC) {
     std::string dir;
     const char* drive;
   } cases[] = {
-      {bench.a_dir, "a:"},
-      {bench.c_dir, "c:"},
-      {bench.root, "c:"},  // on no drive of the table
+      {bench.a_dir, "a:"}, {bench.c_dir, "c:"}, {bench.root, "c:"},  // on no drive of the table
   };
   for (const auto& c : cases) {
     ASSERT_EQ(::chdir(c.dir.c_str()), 0);
@@ -252,8 +241,7 @@ TEST_F(DriveInfoTest, PointFile1ListsPlainFilesInNameOrder) {
   std::filesystem::create_directories(bench.a_dir + "/folder");
   PointFile1(form(), "a:");
   EXPECT_EQ(form().File1.path, "a:\\");
-  EXPECT_EQ(form().File1.names,
-            (std::vector<std::string>{"tx~2.3", "Tx~ctl.dat", "Tx~SN235.714"}));
+  EXPECT_EQ(form().File1.names, (std::vector<std::string>{"tx~2.3", "Tx~ctl.dat", "Tx~SN235.714"}));
   bench.Eject();
   EXPECT_THROW(RereadFile1(form()), Error);
 }

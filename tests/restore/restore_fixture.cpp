@@ -63,18 +63,6 @@ std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& flopp
   return out;
 }
 
-std::string AddDrive(Bench& b, char letter, int type, std::optional<Geometry> geometry) {
-  DriveEntry e;
-  e.letter = letter;
-  e.directory = b.root + "/" + std::string(1, letter);
-  e.type = type;
-  e.geometry = geometry;
-  e.label = std::string(1, letter);
-  fs::create_directories(e.directory);
-  b.SetDrive(e);
-  return e.directory;
-}
-
 std::vector<std::string> DirNames(const std::string& dir) {
   std::vector<std::string> out;
   for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename().string());

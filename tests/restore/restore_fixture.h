@@ -44,11 +44,6 @@ void ScriptRestore(Bench& b, const std::vector<std::string>& floppies);
 // after a restore when the floppies were left untouched.
 std::string FloppySnapshot(const Bench& b, const std::vector<std::string>& floppies);
 
-// Adds drive `letter` of `type` behind a new directory root/<letter>, with
-// the emulated geometry `geometry` when given.  Returns the directory.
-std::string AddDrive(Bench& b, char letter, int type,
-                     std::optional<Geometry> geometry = std::nullopt);
-
 // Names of the entries of a host directory, sorted.
 std::vector<std::string> DirNames(const std::string& dir);
 

@@ -143,7 +143,7 @@ TEST_F(Scan, ThePieceSizeIsShownGrouped) {
 
 TEST_F(Scan, AFirstFloppyRefusedAsksForTheTargetWhenTheNextIsAccepted) {
   // A drive that Drive1 happens to show: nothing may land there.
-  testing::AddDrive(b, 'd', kDriveFixed);
+  b.AddDrive('d', kDriveFixed);
   b.form->Drive1.drive = "d:";
   MakeFloppy("marker only", {{"Tx~SN235.714", ""}});
   b.Insert("marker only");

@@ -11,7 +11,6 @@
 namespace tavrix {
 namespace {
 
-using testing::AddDrive;
 using testing::Bench;
 using testing::DirNames;
 using testing::MessageTexts;
@@ -62,7 +61,7 @@ TEST(TargetChecks, ARemovableTargetIsRefusedAndAFixedDriveTakesItsPlace) {
 
 TEST(TargetChecks, ACdRomTargetWithNoOtherDriveGivenEndsTheRestore) {
   Bench b;
-  AddDrive(b, 'e', kDriveCdrom);
+  b.AddDrive('e', kDriveCdrom);
   auto f = WriteSet(b, Bench::VariedBytes(2000, 1), 2);
   ReadyForPieceOne(b, f[0], "e:");
   b.ui.Msg(kAnswerOk).Cancel();

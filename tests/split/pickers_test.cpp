@@ -37,16 +37,7 @@ class PickerTest : public ::testing::Test {
   testing::ScriptedInteraction& ui() { return bench.ui; }
   void FloppyWithFree(int64_t free_clusters) { FillFloppy(bench, free_clusters); }
   // A fixed drive of emulated geometry, so that its free space is known.
-  void FixedDrive(char letter) {
-    std::string dir = bench.root + "/" + letter;
-    std::filesystem::create_directories(dir);
-    DriveEntry e;
-    e.letter = letter;
-    e.directory = dir;
-    e.type = kDriveFixed;
-    e.geometry = GeometryByName("1.44m");
-    bench.SetDrive(e);
-  }
+  void FixedDrive(char letter) { bench.AddDrive(letter, kDriveFixed, GeometryByName("1.44m")); }
   Call LastMessage() {
     auto m = ui().messages();
     return m.empty() ? Call{} : m.back();

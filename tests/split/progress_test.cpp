@@ -66,17 +66,13 @@ TEST_F(ProgressTest, CopyPieceShowsReadingThenWritingThenHides) {
   for (const auto& line : log) {
     if (line.rfind("ActionLbl: ", 0) == 0) activity.push_back(line);
   }
-  EXPECT_EQ(activity, (std::vector<std::string>{"ActionLbl: Reading ...", "ActionLbl: Writing ..."}));
+  EXPECT_EQ(activity,
+            (std::vector<std::string>{"ActionLbl: Reading ...", "ActionLbl: Writing ..."}));
   EXPECT_FALSE(form().w.action_visible);
 }
 
 TEST_F(ProgressTest, CopyPieceOntoAFullDiskRaises61AndKeepsWhatFitted) {
-  DriveEntry d;
-  d.letter = 'd';
-  d.directory = bench.root + "/d";
-  std::filesystem::create_directories(d.directory);
-  d.geometry = Geometry{1, 512, 4};  // 2048 bytes
-  bench.SetDrive(d);
+  std::string d_dir = bench.AddDrive('d', kDriveFixed, Geometry{1, 512, 4});  // 2048 bytes
   Bench::WriteFile(C("piece"), std::string(3000, 'x'));
   File piece = form().platform.Open("c:\\piece", OpenMode::kRead);
   try {
@@ -85,7 +81,7 @@ TEST_F(ProgressTest, CopyPieceOntoAFullDiskRaises61AndKeepsWhatFitted) {
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), kDiskFull);
   }
-  EXPECT_EQ(Bench::ReadFile(d.directory + "/target"), std::string(2048, 'x'));
+  EXPECT_EQ(Bench::ReadFile(d_dir + "/target"), std::string(2048, 'x'));
 }
 
 TEST_F(ProgressTest, SetActivityLooks) {
@@ -135,9 +131,12 @@ TEST(FileNameOf, TakesTheTextAfterTheLastSeparator) {
     const char* path;
     const char* name;
   } cases[] = {
-      {"C:\\DATA\\BIG.ZIP", "BIG.ZIP"}, {"/home/ann/big.zip", "big.zip"},
-      {"a:\\Tx~1.2", "Tx~1.2"},         {"big.zip", "big.zip"},
-      {"C:\\DATA\\", ""},               {"", ""},
+      {"C:\\DATA\\BIG.ZIP", "BIG.ZIP"},
+      {"/home/ann/big.zip", "big.zip"},
+      {"a:\\Tx~1.2", "Tx~1.2"},
+      {"big.zip", "big.zip"},
+      {"C:\\DATA\\", ""},
+      {"", ""},
       {"dir/sub\\x.bin", "x.bin"},
   };
   for (const auto& c : cases) EXPECT_EQ(FileNameOf(c.path), c.name) << c.path;

@@ -55,8 +55,8 @@ Bench::Bench(SysCalls* sys) {
   a.geometry = GeometryByName("1.44m");
   a.label = "a";
   table.Set(a);
-  platform = std::make_unique<Platform>(sys != nullptr ? *sys : RealSysCalls(), table,
-                                        root + "/mounts");
+  platform =
+      std::make_unique<Platform>(sys != nullptr ? *sys : RealSysCalls(), table, root + "/mounts");
   form = std::make_unique<MainForm>(*platform, ui, FixedClock());
   form->thousands_sep = ',';
   form->decimal_point = '.';
@@ -69,9 +69,25 @@ Bench::~Bench() {
   fs::remove_all(root, ec);
 }
 
-void Bench::SetDrive(const DriveEntry& entry) { platform->drives().Set(entry); }
+void Bench::SetDrive(const DriveEntry& entry) {
+  platform->drives().Set(entry);
+}
 
-void Bench::NewFloppy(const std::string& name) { fs::create_directories(shelf_ + "/" + name); }
+std::string Bench::AddDrive(char letter, int type, std::optional<Geometry> geometry) {
+  DriveEntry e;
+  e.letter = letter;
+  e.directory = root + "/" + std::string(1, letter);
+  e.type = type;
+  e.geometry = geometry;
+  e.label = std::string(1, letter);
+  fs::create_directories(e.directory);
+  SetDrive(e);
+  return e.directory;
+}
+
+void Bench::NewFloppy(const std::string& name) {
+  fs::create_directories(shelf_ + "/" + name);
+}
 
 std::string Bench::FloppyDir(const std::string& name) const {
   return name == current_ ? a_dir : shelf_ + "/" + name;
@@ -102,7 +118,9 @@ std::string Bench::ReadFile(const std::string& path) {
   return s.str();
 }
 
-bool Bench::FileExistsOnHost(const std::string& path) { return fs::exists(path); }
+bool Bench::FileExistsOnHost(const std::string& path) {
+  return fs::exists(path);
+}
 
 std::string Bench::VariedBytes(int64_t size, uint32_t seed) {
   std::mt19937 gen(seed);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -32,6 +33,9 @@ class Bench {
 
   // Adds or replaces a drive, as --drive would.
   void SetDrive(const DriveEntry& entry);
+  // A new drive `letter` on a fresh folder root/<letter>, of drive type
+  // `type`, emulating `geometry` when one is given; returns the folder.
+  std::string AddDrive(char letter, int type, std::optional<Geometry> geometry = std::nullopt);
   // A new empty floppy on the shelf.
   void NewFloppy(const std::string& name);
   // Puts floppy `name` into drive a: (the one there goes back on the shelf).
